@@ -8,13 +8,13 @@
 
 // One brick of the field.
 struct Brick {
-  int x;           // left edge
-  int y;           // top edge
-  int w;           // width
-  int h;           // height
-  int hits;        // hits still needed to retire it
-  unsigned pen;    // default pen it is drawn with
-  bool alive;      // in play and drawn
+  int x;         // left edge
+  int y;         // top edge
+  int w;         // width
+  int h;         // height
+  int hits;      // hits still needed to retire it
+  unsigned pen;  // default pen it is drawn with
+  bool alive;    // in play and drawn
 };
 
 const int brickCount = 60;
@@ -91,8 +91,8 @@ class BrickMFD : public MFD {
 };
 
 // Module-wide state shared by every game display.
-extern int lastCursorX;  // cursor x at the previous TrackMouse of any display
-extern int printLine;    // index of the last printed text line
+extern int lastCursorX;           // cursor x at the previous TrackMouse of any display
+extern int printLine;             // index of the last printed text line
 extern const char beginMarker[];  // PrintLine resets the line counter on this very text
 
 // The 32-bit platform's integer and conversion rules, kept exact whatever the

@@ -38,11 +38,8 @@ bool BrickMFD::ConsumeKeyBuffered(unsigned long key) {
       // Releasing runs a whole frame at once, outside the repaint.
       if (!ballReleased) Step(true);
       return true;
-    case OAPI_KEY_S:
-      NewGame();
-      return true;
-    default:
-      return false;
+    case OAPI_KEY_S: NewGame(); return true;
+    default: return false;
   }
 }
 

@@ -20,8 +20,8 @@ typedef std::int32_t LONG;
 typedef void *LPVOID;
 typedef std::uint32_t COLORREF;  // 0x00BBGGRR
 
-typedef struct HDC__ *HDC;            // a drawing surface
-typedef struct HPEN__ *HPEN;          // a pen
+typedef struct HDC__ *HDC;              // a drawing surface
+typedef struct HPEN__ *HPEN;            // a pen
 typedef struct HINSTANCE__ *HINSTANCE;  // a loaded module
 typedef std::intptr_t(WINAPI *FARPROC)();
 

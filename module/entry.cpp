@@ -32,8 +32,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     case DLL_PROCESS_DETACH:
       if (exitHook) exitHook(module);
       break;
-    default:
-      break;
+    default: break;
   }
   return 1;
 }

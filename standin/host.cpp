@@ -25,7 +25,9 @@ int Host::RegisterMode(const MFDMODESPEC &spec) {
   return id;
 }
 
-bool Host::UnregisterMode(int id) { return std::erase_if(modes_, [id](const Mode &m) { return m.id == id; }) > 0; }
+bool Host::UnregisterMode(int id) {
+  return std::erase_if(modes_, [id](const Mode &m) { return m.id == id; }) > 0;
+}
 
 const Mode *Host::FindMode(int id) const {
   for (const Mode &m : modes_)

@@ -18,8 +18,7 @@ class JsonArray {
   JsonArray &Add(bool value);
   JsonArray &Add(const JsonArray &nested);
   template <typename T>
-    requires std::is_integral_v<T>
-  JsonArray &Add(T value) {
+  requires std::is_integral_v<T> JsonArray &Add(T value) {
     Separate();
     text_ += std::to_string(value);
     return *this;

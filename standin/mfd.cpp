@@ -1,6 +1,7 @@
 // The host's display base class: construction and destruction are written to
 // the log; the virtual operations keep their do-nothing base behaviour.
 #include "host/MFD.h"
+
 #include "standin/host.h"
 #include "standin/json.h"
 #include "standin/surface.h"

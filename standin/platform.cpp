@@ -1,8 +1,9 @@
 // The platform calls the module makes: drawing on a surface, the cursor, and
 // export lookup in a loaded module.
+#include "host/platform.h"
+
 #include <string_view>
 
-#include "host/platform.h"
 #include "standin/host.h"
 #include "standin/json.h"
 #include "standin/plugin.h"

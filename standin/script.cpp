@@ -122,12 +122,11 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
     if (!form) return fail("unknown command " + Quote(tokens[0]));
     const int args = static_cast<int>(tokens.size()) - 1;
     if (args < form->minArgs || args > form->maxArgs)
-      return fail(std::string(form->name) + " takes " +
-                  (form->minArgs == form->maxArgs ? std::to_string(form->minArgs)
-                                                  : std::to_string(form->minArgs) + " to " +
-                                                        std::to_string(form->maxArgs)) +
-                  (form->maxArgs == 1 ? " argument" : " arguments") + " (" + form->usage + "), got " +
-                  std::to_string(args));
+      return fail(
+          std::string(form->name) + " takes " +
+          (form->minArgs == form->maxArgs ? std::to_string(form->minArgs)
+                                          : std::to_string(form->minArgs) + " to " + std::to_string(form->maxArgs)) +
+          (form->maxArgs == 1 ? " argument" : " arguments") + " (" + form->usage + "), got " + std::to_string(args));
 
     Command command{form->op};
     command.line = lineNumber;
@@ -135,9 +134,9 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
     auto number = [&](int index, const char *what, std::int64_t low, std::int64_t high, std::int64_t &value) {
       const std::string_view token = tokens[index];
       if (ParseNumber(token, low < 0, value) && value >= low && value <= high) return true;
-      error = ScriptError{lineNumber, std::string(form->name) + ": " + what + " must be a number from " +
-                                          std::to_string(low) + " to " + std::to_string(high) + ", got " +
-                                          Quote(token)};
+      error =
+          ScriptError{lineNumber, std::string(form->name) + ": " + what + " must be a number from " +
+                                      std::to_string(low) + " to " + std::to_string(high) + ", got " + Quote(token)};
       return false;
     };
 
@@ -176,8 +175,7 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
         if (!number(1, "M", 0, uint32Max, command.a)) return false;
         if (command.a == 1) return fail("message: M must not be 1 (opening a display is 'open W H')");
         break;
-      default:
-        break;
+      default: break;
     }
 
     if (form->needsDisplay && current < 0)

@@ -76,9 +76,7 @@ bool Session::Run(const Command &command, std::string &error) {
   };
 
   switch (command.op) {
-    case Op::Open:
-      Write(Json("@", "open", command.a, command.b));
-      return Open(command, error);
+    case Op::Open: Write(Json("@", "open", command.a, command.b)); return Open(command, error);
 
     case Op::Use:
       Write(Json("@", "use", command.a));
