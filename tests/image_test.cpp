@@ -1,0 +1,369 @@
+// The image writers, read back through the same libraries, and the zoom.
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "standin/gif_writer.h"
+#include "standin/palette.h"
+#include "standin/png_writer.h"
+#include "standin/zoom.h"
+
+namespace standin {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A cockpit-like picture: black, a few pen colours, a line of grey fringe.
+Image FewColours(int width, int height, int seed) {
+  Image image(width, height);
+  const std::uint32_t pens[] = {0x00FF00, 0xFFFF00, 0x00FFFF, 0xFF4040};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if ((x * 7 + y * 3 + seed) % 11 == 0) image.At(x, y) = pens[(x + y + seed) % 4];
+  for (int x = 0; x < width; ++x) image.At(x, height / 2) = 0x010101u * static_cast<std::uint32_t>(x * 255 / width);
+  return image;
+}
+
+// 1024 distinct colours that drift smoothly.
+Image ManyColours() {
+  Image image(32, 32);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      image.At(x, y) = static_cast<std::uint32_t>((x * 8) << 16 | (y * 8) << 8 | (x + y) * 4);
+  return image;
+}
+
+// The first differing pixel, for a readable failure.
+::testing::AssertionResult SamePixels(const Image &expected, const Image &actual) {
+  if (expected.width != actual.width || expected.height != actual.height)
+    return ::testing::AssertionFailure() << "size " << actual.width << "x" << actual.height << ", expected "
+                                         << expected.width << "x" << expected.height;
+  for (int y = 0; y < expected.height; ++y)
+    for (int x = 0; x < expected.width; ++x)
+      if (expected.At(x, y) != actual.At(x, y))
+        return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex << actual.At(x, y)
+                                             << ", expected " << expected.At(x, y);
+  return ::testing::AssertionSuccess();
+}
+
+// ---- PNG decoding ---------------------------------------------------------------------
+
+Image DecodePng(const Bytes &bytes) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> rgb;
+  if (png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) rgb.resize(PNG_IMAGE_SIZE(png));
+  if (rgb.empty() || !png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) {
+    ADD_FAILURE() << "PNG read failed: " << png.message;
+    return {};
+  }
+  Image image(static_cast<int>(png.width), static_cast<int>(png.height));
+  for (std::size_t i = 0; i < image.pixels.size(); ++i)
+    image.pixels[i] = static_cast<std::uint32_t>(rgb[3 * i] << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2]);
+  return image;
+}
+
+// ---- GIF decoding ---------------------------------------------------------------------
+
+struct Frame {
+  Image picture;  // the screen after this frame is drawn
+  int delay;
+  int left, top, width, height;  // the rectangle the frame stores
+};
+
+struct Animation {
+  bool loopsForever = false;
+  std::vector<Frame> frames;
+};
+
+struct Reader {
+  const Bytes *bytes;
+  std::size_t offset;
+};
+
+int ReadGif(GifFileType *gif, GifByteType *out, int length) {
+  auto *reader = static_cast<Reader *>(gif->UserData);
+  const std::size_t count = std::min(static_cast<std::size_t>(length), reader->bytes->size() - reader->offset);
+  std::memcpy(out, reader->bytes->data() + reader->offset, count);
+  reader->offset += count;
+  return static_cast<int>(count);
+}
+
+// The application extension naming the loop, then its data: sub-block 1, a count of 0.
+bool IsLoopForever(const SavedImage &image) {
+  const ExtensionBlock *blocks = image.ExtensionBlocks;
+  return image.ExtensionBlockCount >= 2 && blocks[0].Function == APPLICATION_EXT_FUNC_CODE &&
+         blocks[0].ByteCount == 11 && std::memcmp(blocks[0].Bytes, "NETSCAPE2.0", 11) == 0 &&
+         blocks[1].ByteCount == 3 && std::memcmp(blocks[1].Bytes, "\x01\x00\x00", 3) == 0;
+}
+
+// Plays the animation as a viewer would, keeping the screen after each frame.
+Animation DecodeGif(const Bytes &bytes) {
+  Reader reader{&bytes, 0};
+  int code = 0;
+  GifFileType *gif = DGifOpen(&reader, ReadGif, &code);
+  Animation animation;
+  if (!gif || DGifSlurp(gif) != GIF_OK) {
+    ADD_FAILURE() << "GIF read failed: " << GifErrorString(gif ? gif->Error : code);
+    DGifCloseFile(gif, &code);
+    return animation;
+  }
+  Image screen(gif->SWidth, gif->SHeight);
+  for (int n = 0; n < gif->ImageCount; ++n) {
+    const SavedImage &image = gif->SavedImages[n];
+    if (n == 0) animation.loopsForever = IsLoopForever(image);
+    const GifImageDesc &desc = image.ImageDesc;
+    const ColorMapObject *map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+    for (int y = 0; y < desc.Height; ++y) {
+      for (int x = 0; x < desc.Width; ++x) {
+        const GifColorType c = map->Colors[image.RasterBits[y * desc.Width + x]];
+        screen.At(desc.Left + x, desc.Top + y) = static_cast<std::uint32_t>(c.Red << 16 | c.Green << 8 | c.Blue);
+      }
+    }
+    GraphicsControlBlock control{};
+    EXPECT_EQ(DGifSavedExtensionToGCB(gif, n, &control), GIF_OK);
+    animation.frames.push_back({screen, control.DelayTime, desc.Left, desc.Top, desc.Width, desc.Height});
+  }
+  DGifCloseFile(gif, &code);
+  return animation;
+}
+
+Bytes EncodeGif(const std::vector<Image> &frames, int delay) {
+  Bytes bytes;
+  GifWriter writer(bytes);
+  std::string error;
+  for (const Image &frame : frames) EXPECT_TRUE(writer.AddFrame(frame, delay, error)) << error;
+  EXPECT_TRUE(writer.Finish(error)) << error;
+  return bytes;
+}
+
+// ---- PNG ------------------------------------------------------------------------------
+
+TEST(PngWriter, RoundTripsPixelsExactlyAndRepeatably) {
+  const Image pictures[] = {FewColours(1, 1, 0), FewColours(37, 5, 1), FewColours(64, 64, 2), ManyColours()};
+  for (const Image &picture : pictures) {
+    std::string error;
+    const Bytes bytes = EncodePng(picture, error);
+    ASSERT_FALSE(bytes.empty()) << error;
+    EXPECT_TRUE(SamePixels(picture, DecodePng(bytes))) << picture.width << "x" << picture.height;
+    EXPECT_EQ(bytes, EncodePng(picture, error)) << picture.width << "x" << picture.height;
+  }
+}
+
+TEST(PngWriter, RefusesEmptyAndMalformedPictures) {
+  Image malformed(4, 4);
+  malformed.pixels.pop_back();
+  const struct {
+    Image picture;
+    const char *error;
+  } cases[] = {{Image(), "cannot write an empty picture"},
+               {Image(0, 5), "cannot write an empty picture"},
+               {Image(5, 0), "cannot write an empty picture"},
+               {malformed, "picture's pixels do not match its size"}};
+  for (const auto &c : cases) {
+    std::string error;
+    EXPECT_TRUE(EncodePng(c.picture, error).empty());
+    EXPECT_EQ(error, c.error);
+  }
+}
+
+// ---- GIF ------------------------------------------------------------------------------
+
+TEST(GifWriter, RoundTripsFramesDelaysAndLoop) {
+  std::vector<Image> frames;
+  for (int n = 0; n < 5; ++n) frames.push_back(FewColours(40, 30, n));
+  // Frames that change a corner pixel, then two pixels: each stores just that.
+  frames.push_back(frames.back());
+  frames.back().At(39, 29) = 0xFFFFFF;
+  frames.push_back(frames.back());
+  frames.back().At(3, 4) = 0x123456;
+  frames.back().At(5, 7) = 0x123456;
+  const Animation animation = DecodeGif(EncodeGif(frames, 4));
+  EXPECT_TRUE(animation.loopsForever);
+  ASSERT_EQ(animation.frames.size(), frames.size());
+  for (std::size_t n = 0; n < frames.size(); ++n) {
+    EXPECT_TRUE(SamePixels(frames[n], animation.frames[n].picture)) << "frame " << n;
+    EXPECT_EQ(animation.frames[n].delay, 4) << "frame " << n;
+  }
+  const Frame &first = animation.frames[0], &corner = animation.frames[5], &pair = animation.frames[6];
+  EXPECT_EQ((std::vector{first.left, first.top, first.width, first.height}), (std::vector{0, 0, 40, 30}));
+  EXPECT_EQ((std::vector{corner.left, corner.top, corner.width, corner.height}), (std::vector{39, 29, 1, 1}));
+  EXPECT_EQ((std::vector{pair.left, pair.top, pair.width, pair.height}), (std::vector{3, 4, 3, 4}));
+}
+
+TEST(GifWriter, MergesRepeatedFramesIntoOneLongerFrame) {
+  const Image a = FewColours(16, 16, 0), b = FewColours(16, 16, 1);
+  const std::pair<const Image *, int> added[] = {{&a, 3}, {&a, 5}, {&b, 2}, {&b, 65535}, {&b, 1}};
+  // A repeat whose delay would pass 65535 stays a frame of its own.
+  const std::pair<const Image *, int> expected[] = {{&a, 8}, {&b, 2}, {&b, 65535}, {&b, 1}};
+  Bytes bytes;
+  GifWriter writer(bytes);
+  std::string error;
+  for (auto [frame, delay] : added) ASSERT_TRUE(writer.AddFrame(*frame, delay, error)) << error;
+  ASSERT_TRUE(writer.Finish(error)) << error;
+  const Animation animation = DecodeGif(bytes);
+  ASSERT_EQ(animation.frames.size(), std::size(expected));
+  for (std::size_t n = 0; n < std::size(expected); ++n) {
+    EXPECT_TRUE(SamePixels(*expected[n].first, animation.frames[n].picture)) << "frame " << n;
+    EXPECT_EQ(animation.frames[n].delay, expected[n].second) << "frame " << n;
+  }
+}
+
+TEST(GifWriter, QuantizesFramesOfManyColoursClosely) {
+  const Image picture = ManyColours();
+  const Animation animation = DecodeGif(EncodeGif({picture, FewColours(32, 32, 0)}, 10));
+  ASSERT_EQ(animation.frames.size(), 2u);
+  int worst = 0;
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+    for (int shift = 0; shift <= 16; shift += 8)
+      worst = std::max(worst, std::abs(static_cast<int>((picture.pixels[i] >> shift) & 0xFF) -
+                                       static_cast<int>((animation.frames[0].picture.pixels[i] >> shift) & 0xFF)));
+  EXPECT_LE(worst, 6);
+  // A few-colour frame after a quantized one is exact again everywhere.
+  EXPECT_TRUE(SamePixels(FewColours(32, 32, 0), animation.frames[1].picture));
+}
+
+TEST(GifWriter, SameFramesGiveSameBytes) {
+  const std::vector<Image> frames = {FewColours(32, 32, 0), ManyColours(), FewColours(32, 32, 1)};
+  const Bytes first = EncodeGif(frames, 7);
+  EXPECT_EQ(first, EncodeGif(frames, 7));
+  EXPECT_NE(first, EncodeGif(frames, 8));
+}
+
+TEST(GifWriter, RefusesBadFramesAndKeepsGoing) {
+  Image malformed(8, 8);
+  malformed.pixels.pop_back();
+  const struct {
+    Image frame;
+    int delay;
+    const char *error;
+  } cases[] = {{Image(9, 8), 1, "GIF: frame is 9x8, the animation 8x8"},
+               {Image(8, 9), 1, "GIF: frame is 8x9, the animation 8x8"},
+               {Image(), 1, "cannot write an empty picture"},
+               {malformed, 1, "picture's pixels do not match its size"},
+               {Image(8, 8), -1, "GIF: a frame delay must be 0 to 65535 centiseconds"},
+               {Image(8, 8), 65536, "GIF: a frame delay must be 0 to 65535 centiseconds"},
+               {Image(70000, 1), 1, "GIF: a picture is at most 65535 pixels a side"}};
+  Bytes bytes;
+  GifWriter writer(bytes);
+  std::string error;
+  ASSERT_TRUE(writer.AddFrame(FewColours(8, 8, 0), 2, error)) << error;
+  for (const auto &c : cases) {
+    error.clear();
+    EXPECT_FALSE(writer.AddFrame(c.frame, c.delay, error));
+    EXPECT_EQ(error, c.error);
+  }
+  ASSERT_TRUE(writer.AddFrame(FewColours(8, 8, 1), 2, error)) << error;
+  ASSERT_TRUE(writer.Finish(error)) << error;
+  EXPECT_EQ(DecodeGif(bytes).frames.size(), 2u);
+  EXPECT_FALSE(writer.Finish(error));
+  EXPECT_EQ(error, "GIF: the animation is already finished");
+}
+
+TEST(GifWriter, NeedsAFrameAndWritesNoTrailerUnfinished) {
+  Bytes bytes;
+  {
+    GifWriter writer(bytes);
+    std::string error;
+    EXPECT_FALSE(writer.Finish(error));
+    EXPECT_EQ(error, "GIF: no frames to write");
+    ASSERT_TRUE(writer.AddFrame(FewColours(8, 8, 0), 2, error)) << error;
+  }
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_NE(bytes.back(), ';');  // the trailer
+}
+
+// ---- Both, through streams ---------------------------------------------------------------
+
+Bytes WriteThroughStream(std::FILE *file, const Image &picture, std::string &error) {
+  const bool png = WritePng(file, picture, error);
+  GifWriter writer(file);
+  if (!png || !writer.AddFrame(picture, 1, error) || !writer.Finish(error)) return {};
+  Bytes bytes(static_cast<std::size_t>(std::ftell(file)));
+  std::rewind(file);
+  EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), file), bytes.size());
+  return bytes;
+}
+
+TEST(ImageWriters, WriteToStreamsAndReportFailedWrites) {
+  const Image picture = FewColours(20, 10, 4);
+  std::string error;
+  Bytes expected = EncodePng(picture, error);
+  const Bytes gif = EncodeGif({picture}, 1);
+  expected.insert(expected.end(), gif.begin(), gif.end());
+  std::FILE *file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(WriteThroughStream(file, picture, error), expected) << error;
+  std::fclose(file);
+
+  std::FILE *full = std::fopen("/dev/full", "wb");
+  if (!full) GTEST_SKIP() << "no /dev/full";
+  std::setvbuf(full, nullptr, _IONBF, 0);
+  EXPECT_FALSE(WritePng(full, picture, error));
+  EXPECT_EQ(error, "PNG: write failed");
+  GifWriter writer(full);
+  EXPECT_FALSE(writer.AddFrame(picture, 1, error) && writer.Finish(error));
+  EXPECT_EQ(error, "GIF: write failed");
+  std::fclose(full);
+}
+
+// ---- Palette --------------------------------------------------------------------------
+
+TEST(IndexColours, IsExactUpToTheLimitAndNearestBeyond) {
+  const std::vector<std::uint32_t> few = {0x30, 0x10, 0x30, 0x20};
+  const IndexedPixels exact = IndexColours(few, 3);
+  EXPECT_TRUE(exact.exact);
+  EXPECT_EQ(exact.palette, (std::vector<std::uint32_t>{0x10, 0x20, 0x30}));
+  EXPECT_EQ(exact.indices, (std::vector<std::uint8_t>{2, 0, 2, 1}));
+
+  // Two clusters squeezed into two entries: each pixel lands on its cluster's mean.
+  const std::vector<std::uint32_t> clusters = {0x000000, 0x000002, 0x000004, 0xFF0000, 0xFD0000};
+  const IndexedPixels cut = IndexColours(clusters, 2);
+  EXPECT_FALSE(cut.exact);
+  ASSERT_EQ(cut.palette.size(), 2u);
+  const std::uint32_t expected[] = {0x000002, 0x000002, 0x000002, 0xFE0000, 0xFE0000};
+  for (std::size_t i = 0; i < clusters.size(); ++i) EXPECT_EQ(cut.palette[cut.indices[i]], expected[i]) << i;
+}
+
+// ---- Zoom -----------------------------------------------------------------------------
+
+TEST(Zoom, MakesEachPixelABlock) {
+  Image picture(3, 2);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = static_cast<std::uint32_t>(i + 1);
+  for (int factor : {1, 2, 5}) {
+    const Image zoomed = Zoom(picture, factor);
+    ASSERT_EQ(zoomed.width, 3 * factor);
+    ASSERT_EQ(zoomed.height, 2 * factor);
+    for (int y = 0; y < zoomed.height; ++y)
+      for (int x = 0; x < zoomed.width; ++x)
+        ASSERT_EQ(zoomed.At(x, y), picture.At(x / factor, y / factor)) << x << "," << y << " by " << factor;
+  }
+}
+
+TEST(Zoom, GivesAnEmptyPictureWhenItCannot) {
+  Image malformed(2, 2);
+  malformed.pixels.pop_back();
+  const struct {
+    Image picture;
+    int factor;
+  } cases[] = {{Image(4, 4), 0},     {Image(4, 4), -2},        {Image(), 3},          {malformed, 2},
+               {Image(1, 1), 16385}, {Image(16384, 1), 16384}, {Image(1, 2), 1 << 30}};
+  for (const auto &c : cases) {
+    const Image zoomed = Zoom(c.picture, c.factor);
+    EXPECT_TRUE(zoomed.width == 0 && zoomed.height == 0 && zoomed.pixels.empty())
+        << c.picture.width << "x" << c.picture.height << " by " << c.factor;
+  }
+}
+
+}  // namespace
+}  // namespace standin
