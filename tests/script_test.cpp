@@ -1,0 +1,111 @@
+// Session scripts: what a well-formed script reads as, and where and why a bad
+// one is refused.
+#include "standin/script.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using standin::Command;
+using standin::Op;
+using standin::ParseScript;
+using standin::ScriptError;
+
+TEST(ScriptTest, CommandsReadWithTheirArgumentsAndDefaults) {
+  const char *text =
+      "# a comment\n"
+      "\n"
+      "open 320 200   # trailing comment\n"
+      "cursor -5\n"
+      "cursor 0x10 -0x20\r\n"
+      "repaint\n"
+      "repaint 3\n"
+      "key 0x13\n"
+      "button -1 0x7FFFFFFF\n"
+      "label 12\n"
+      "menu\n"
+      "menu null\n"
+      "version\n"
+      "message 0xFFFFFFFF\n"
+      "\topen\t0 65535\n"
+      "use 0\n"
+      "close";
+  std::vector<Command> commands;
+  ScriptError error;
+  ASSERT_TRUE(ParseScript(text, commands, error)) << error.line << ": " << error.message;
+  const struct {
+    Op op;
+    std::int64_t a, b;
+    int line;
+  } expected[] = {{Op::Open, 320, 200, 3},         {Op::Cursor, -5, 0, 4},  {Op::Cursor, 16, -32, 5},
+                  {Op::Repaint, 1, 0, 6},          {Op::Repaint, 3, 0, 7},  {Op::Key, 0x13, 0, 8},
+                  {Op::Button, -1, 0x7FFFFFFF, 9}, {Op::Label, 12, 0, 10},  {Op::Menu, 0, 0, 11},
+                  {Op::MenuNull, 0, 0, 12},        {Op::Version, 0, 0, 13}, {Op::Message, 0xFFFFFFFF, 0, 14},
+                  {Op::Open, 0, 65535, 15},        {Op::Use, 0, 0, 16},     {Op::Close, 0, 0, 17}};
+  ASSERT_EQ(commands.size(), std::size(expected));
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    EXPECT_EQ(commands[i].op, expected[i].op) << i;
+    EXPECT_EQ(commands[i].a, expected[i].a) << i;
+    EXPECT_EQ(commands[i].b, expected[i].b) << i;
+    EXPECT_EQ(commands[i].line, expected[i].line) << i;
+  }
+}
+
+struct BadCase {
+  std::string text;
+  int line;
+  const char *message;
+};
+
+TEST(ScriptTest, ABadLineIsRefusedWithItsNumberAndTheFault) {
+  using namespace std::string_literals;
+  const std::string longLine(5000, ' ');
+  const BadCase cases[] = {
+      {"frobnicate", 1, "unknown command 'frobnicate'"},
+      {"open 320", 1, "open takes 2 arguments (open W H), got 1"},
+      {"open 320 200 7", 1, "open takes 2 arguments"},
+      {"open 65536 200", 1, "W must be a number from 0 to 65535, got '65536'"},
+      {"open -1 200", 1, "W must be a number from 0 to 65535"},
+      {"open 320 two", 1, "H must be a number from 0 to 65535, got 'two'"},
+      {"open 0x 10", 1, "W must be a number"},
+      {"open 320 200\ncursor 2147483648", 2, "X must be a number from -2147483648 to 2147483647"},
+      {"open 320 200\ncursor 1 2 3", 2, "cursor takes 1 to 2 arguments (cursor X [Y]), got 3"},
+      {"open 320 200\nrepaint 1000001", 2, "N must be a number from 0 to 1000000"},
+      {"open 320 200\nrepaint -1", 2, "N must be a number from 0 to 1000000"},
+      {"open 320 200\nkey 0x100000000", 2, "CODE must be a number from 0 to 4294967295"},
+      {"open 320 200\nkey -1", 2, "CODE must be a number"},
+      {"open 320 200\nmenu nul", 2, "the only argument it takes is 'null'"},
+      {"message 1", 1, "M must not be 1"},
+      {"version 2", 1, "version takes 0 arguments"},
+      {"repaint", 1, "repaint: no display is current"},
+      {"open 1 1\nclose\nkey 19", 3, "key: no display is current"},
+      {"open 1 1\nuse 1", 2, "use: there is no display 1 (1 was opened before this line)"},
+      {"open 1 1\nopen 2 2\nuse 0\nclose\nuse 0", 5, "use: display 0 is closed"},
+      {"open 1 1\nrepaint 1\x01", 2, "unexpected byte 0x01"},
+      {"open 1 1\n\xff\xfe", 2, "unexpected byte 0xFF"},
+      {"open 1 1\nlabel 1\0"s, 2, "unexpected byte 0x00"},
+  };
+  for (const BadCase &c : cases) {
+    std::vector<Command> commands;
+    ScriptError error;
+    EXPECT_FALSE(ParseScript(c.text, commands, error)) << c.text;
+    EXPECT_EQ(error.line, c.line) << c.text;
+    EXPECT_NE(error.message.find(c.message), std::string::npos) << c.text << " -> " << error.message;
+  }
+
+  std::vector<Command> commands;
+  ScriptError error;
+  EXPECT_FALSE(ParseScript("version\n" + longLine + "version\n", commands, error));
+  EXPECT_EQ(error.line, 2);
+  EXPECT_NE(error.message.find("line too long"), std::string::npos);
+}
+
+TEST(ScriptTest, AnEmptyScriptIsFine) {
+  std::vector<Command> commands;
+  ScriptError error;
+  EXPECT_TRUE(ParseScript("", commands, error));
+  EXPECT_TRUE(ParseScript("\n\n# nothing\n", commands, error));
+  EXPECT_TRUE(commands.empty());
+}
+
+}  // namespace
