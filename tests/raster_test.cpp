@@ -1,0 +1,473 @@
+// The pixel surface against the platform's drawing rules: lines, ellipses,
+// pixels, pens, text, clipping and clearing.
+#include "standin/raster.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "standin/wide.h"
+
+namespace standin {
+namespace {
+
+using Point = std::pair<int, int>;
+using Points = std::set<Point>;
+
+std::shared_ptr<Font> SharedFont() {
+  static std::string error;
+  static const std::shared_ptr<Font> font = Font::LoadDefault(error);
+  EXPECT_NE(font, nullptr) << error;
+  return font;
+}
+
+std::unique_ptr<Raster> MakeRaster(int width, int height) {
+  std::string error;
+  auto raster = Raster::Create(width, height, SharedFont(), error);
+  EXPECT_NE(raster, nullptr) << error;
+  return raster;
+}
+
+Points Drawn(const Image &image) {
+  Points points;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if (image.At(x, y) != 0) points.insert({x, y});
+  return points;
+}
+
+Points Line(int width, int height, int x0, int y0, int x1, int y1) {
+  auto raster = MakeRaster(width, height);
+  raster->MoveTo(x0, y0);
+  raster->LineTo(x1, y1);
+  return Drawn(raster->Frame());
+}
+
+Points EllipsePixels(int width, int height, int left, int top, int right, int bottom) {
+  auto raster = MakeRaster(width, height);
+  raster->Ellipse(left, top, right, bottom);
+  return Drawn(raster->Frame());
+}
+
+// What a line should cover, found coordinate by coordinate along its major
+// axis: step i of n takes the minor offset nearest m·i/n, a tie the smaller coordinate.
+Points ReferenceLine(int width, int height, int x0, int y0, int x1, int y1) {
+  const std::int64_t dx = std::int64_t{x1} - x0, dy = std::int64_t{y1} - y0;
+  const bool xMajor = std::abs(dx) > std::abs(dy);
+  const std::int64_t n = std::abs(xMajor ? dx : dy), m = std::abs(xMajor ? dy : dx);
+  const int step = (xMajor ? dx : dy) < 0 ? -1 : 1, minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+  Points points;
+  for (std::int64_t c = 0; c < (xMajor ? width : height); ++c) {
+    const std::int64_t i = (c - (xMajor ? x0 : y0)) * step;
+    if (i < 0 || i >= n) continue;
+    Wide k = Wide{m} * i / n;
+    const Wide twiceRest = 2 * (Wide{m} * i - k * n);
+    if (twiceRest > n || (twiceRest == n && minorStep < 0)) ++k;
+    const Wide minor = (xMajor ? y0 : x0) + minorStep * k;
+    if (minor < 0 || minor >= (xMajor ? height : width)) continue;
+    const int a = static_cast<int>(c), b = static_cast<int>(minor);
+    points.insert(xMajor ? Point{a, b} : Point{b, a});
+  }
+  return points;
+}
+
+// The points reached from `start` through points that are `open`, in 4- or 8-steps.
+Points Reach(Point start, const std::function<bool(Point)> &open, bool diagonal) {
+  Points seen{start};
+  std::vector<Point> stack{start};
+  while (!stack.empty()) {
+    const auto [x, y] = stack.back();
+    stack.pop_back();
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) {
+        const Point next{x + dx, y + dy};
+        if ((diagonal || dx == 0 || dy == 0) && open(next) && seen.insert(next).second) stack.push_back(next);
+      }
+  }
+  return seen;
+}
+
+bool Connected8(const Points &points) {
+  return Reach(
+             *points.begin(), [&](Point p) { return points.count(p) > 0; }, true)
+             .size() == points.size();
+}
+
+// What lies outside a curve on a width × height surface: reached from (0, 0) without crossing it.
+Points Outside(const Points &curve, int width, int height) {
+  return Reach(
+      {0, 0},
+      [&](Point p) { return p.first >= 0 && p.second >= 0 && p.first < width && p.second < height && !curve.count(p); },
+      false);
+}
+
+// ---- Lines -------------------------------------------------------------------------
+
+TEST(RasterLine, DrawsFromTheCurrentPositionUpToButNotIncludingTheEnd) {
+  const int cases[][4] = {{2, 5, 9, 5}, {9, 5, 2, 5}, {5, 2, 5, 9}, {5, 9, 5, 2},
+                          {2, 2, 9, 9}, {9, 9, 2, 2}, {2, 9, 9, 2}, {9, 2, 2, 9}};
+  for (const auto &c : cases) {
+    const int sx = (c[2] > c[0]) - (c[2] < c[0]), sy = (c[3] > c[1]) - (c[3] < c[1]);
+    Points expected;
+    for (int i = 0; i < 7; ++i) expected.insert({c[0] + sx * i, c[1] + sy * i});
+    EXPECT_EQ(Line(12, 12, c[0], c[1], c[2], c[3]), expected) << c[0] << "," << c[1] << " to " << c[2] << "," << c[3];
+  }
+  EXPECT_TRUE(Line(8, 8, 3, 4, 3, 4).empty());
+  // The end becomes the current position; ellipses and text neither use nor move it.
+  auto raster = MakeRaster(12, 12);
+  raster->MoveTo(1, 1);
+  raster->LineTo(4, 1);
+  raster->Ellipse(8, 8, 11, 11);
+  raster->TextOut(0, 20, "x", 1);
+  raster->LineTo(4, 4);
+  Points path;
+  for (const auto &p : Drawn(raster->Frame()))
+    if (p.first < 8) path.insert(p);
+  EXPECT_EQ(path, (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}));
+}
+
+TEST(RasterLine, EachStepTakesThePixelNearestTheIdealLineAlikeEitherWay) {
+  // (0,0)-(4,1) passes (2, 0.5): the tie takes row 0 either way round.
+  EXPECT_EQ(Line(8, 8, 0, 0, 4, 1), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
+  EXPECT_EQ(Line(8, 8, 4, 1, 0, 0), (Points{{4, 1}, {3, 1}, {2, 0}, {1, 0}}));
+  for (int x = 0; x < 25; ++x)
+    for (int y = 0; y < 25; ++y) {
+      if (x == 12 && y == 12) continue;
+      Points out = Line(25, 25, 12, 12, x, y), back = Line(25, 25, x, y, 12, 12);
+      ASSERT_EQ(out, ReferenceLine(25, 25, 12, 12, x, y)) << "to " << x << "," << y;
+      ASSERT_EQ(out.size(), static_cast<std::size_t>(std::max(std::abs(x - 12), std::abs(y - 12))));
+      ASSERT_TRUE(Connected8(out));
+      out.insert({x, y});
+      back.insert({12, 12});
+      ASSERT_EQ(out, back) << "back from " << x << "," << y;
+    }
+}
+
+TEST(RasterLine, AnyCoordinatesDrawJustTheVisiblePixels) {
+  struct Case {
+    int x0, y0, x1, y1;
+    std::size_t visible;  // on a 32 × 32 surface
+  };
+  const Case cases[] = {{INT_MIN, 10, INT_MAX, 10, 32},
+                        {7, INT_MAX, 7, INT_MIN, 32},
+                        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 32},
+                        {INT_MAX, INT_MIN, INT_MIN, INT_MAX, 0},
+                        {INT_MIN, 0, INT_MAX, 31, 32},
+                        {31, INT_MIN, 0, INT_MAX, 32},
+                        {INT_MIN, -5, INT_MAX, -5, 0},
+                        {-100, 20, 20, -100, 0},
+                        {5, 5, INT_MAX, 6, 27},
+                        {INT_MIN, INT_MIN, 3, 3, 3}};
+  for (const Case &c : cases) {
+    const Points drawn = Line(32, 32, c.x0, c.y0, c.x1, c.y1);
+    EXPECT_EQ(drawn, ReferenceLine(32, 32, c.x0, c.y0, c.x1, c.y1)) << c.x0 << "," << c.y0;
+    EXPECT_EQ(drawn.size(), c.visible) << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1;
+  }
+  const int far[] = {INT_MIN, INT_MIN + 1, -(1 << 20), -33, -1, 0, 16, 31, 32, 1 << 20, INT_MAX - 1, INT_MAX};
+  std::vector<Point> ends;
+  for (const int x : far)
+    for (const int y : far) ends.push_back({x, y});
+  for (int x = -40; x < 72; x += 9)
+    for (int y = -40; y < 72; y += 11) ends.push_back({x, y});
+  for (const auto &[x0, y0] : ends)
+    for (const auto &[x1, y1] : ends)
+      ASSERT_EQ(Line(32, 32, x0, y0, x1, y1), ReferenceLine(32, 32, x0, y0, x1, y1))
+          << x0 << "," << y0 << " to " << x1 << "," << y1;
+}
+
+// ---- Ellipses ----------------------------------------------------------------------
+
+TEST(RasterEllipse, IsAThinClosedCurveThatFillsItsBoxExactly) {
+  for (int w = 3; w <= 20; ++w)
+    for (int h = 3; h <= 20; ++h) {
+      SCOPED_TRACE(testing::Message() << w << " x " << h);
+      const int left = 2, top = 3, right = left + w, bottom = top + h;
+      const Points drawn = EllipsePixels(25, 26, left, top, right, bottom);
+      ASSERT_EQ(drawn.begin()->first, left);
+      ASSERT_EQ(drawn.rbegin()->first, right - 1);
+      ASSERT_TRUE(Connected8(drawn));
+      const Points outside = Outside(drawn, 25, 26);
+      const double a = (w - 1) / 2.0, b = (h - 1) / 2.0;
+      int minY = INT_MAX, maxY = INT_MIN;
+      for (const auto &[x, y] : drawn) {
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+        ASSERT_TRUE(drawn.count({left + right - 1 - x, y}) && drawn.count({x, top + bottom - 1 - y}));
+        // Within half a pixel of the ideal ellipse through the outermost pixel centres.
+        double nearest = 1e9;
+        for (int i = 0; i < 1024; ++i)
+          nearest = std::min(nearest, std::hypot(x - left - a - a * std::cos(i * M_PI / 512),
+                                                 y - top - b - b * std::sin(i * M_PI / 512)));
+        ASSERT_LE(nearest, 0.5) << "stray pixel " << x << "," << y;
+        // Thin: no drawn pixel lies buried inside the curve.
+        bool bordersOutside = false;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) bordersOutside = bordersOutside || outside.count({x + dx, y + dy});
+        ASSERT_TRUE(bordersOutside) << "buried pixel " << x << "," << y;
+      }
+      ASSERT_EQ(minY, top);
+      ASSERT_EQ(maxY, bottom - 1);
+      // Closed: the centre is blank and cannot be reached from outside.
+      const Point centre{left + (w - 1) / 2, top + (h - 1) / 2};
+      ASSERT_FALSE(drawn.count(centre) || outside.count(centre));
+    }
+}
+
+TEST(RasterEllipse, SmallCirclesHaveTheirUsualShape) {
+  auto rows = [](int size) {
+    std::vector<std::string> out(size, std::string(size, '.'));
+    for (const auto &[x, y] : EllipsePixels(size, size, 0, 0, size, size)) out[y][x] = 'X';
+    return out;
+  };
+  EXPECT_EQ(rows(3), (std::vector<std::string>{".X.", "X.X", ".X."}));
+  EXPECT_EQ(rows(4), (std::vector<std::string>{".XX.", "X..X", "X..X", ".XX."}));
+  EXPECT_EQ(rows(5), (std::vector<std::string>{".XXX.", "X...X", "X...X", "X...X", ".XXX."}));
+  // The midpoint circle of radius 4: (0,4) (1,4) (2,3) (3,2) (4,1) (4,0) and their mirror images.
+  EXPECT_EQ(rows(9), (std::vector<std::string>{"...XXX...", "..X...X..", ".X.....X.", "X.......X", "X.......X",
+                                               "X.......X", ".X.....X.", "..X...X..", "...XXX..."}));
+}
+
+TEST(RasterEllipse, OneOrTwoPixelBoxesAreFilledRectangles) {
+  for (int thin = 1; thin <= 2; ++thin)
+    for (int size = 1; size <= 20; ++size) {
+      Points tall, wide;
+      for (int i = 0; i < size; ++i)
+        for (int j = 0; j < thin; ++j) tall.insert({1 + j, 1 + i}), wide.insert({1 + i, 1 + j});
+      EXPECT_EQ(EllipsePixels(24, 24, 1, 1, 1 + thin, 1 + size), tall) << thin << " x " << size;
+      EXPECT_EQ(EllipsePixels(24, 24, 1, 1, 1 + size, 1 + thin), wide) << size << " x " << thin;
+    }
+}
+
+TEST(RasterEllipse, BoxesArePutInOrderAndEmptyOnesDrawNothing) {
+  const int boxes[][4] = {{2, 3, 9, 7}, {1, 1, 3, 20}, {0, 5, 23, 6}, {4, 4, 15, 15}, {-3, -2, 8, 30}};
+  for (const auto &b : boxes) {
+    const Points ordered = EllipsePixels(24, 24, b[0], b[1], b[2], b[3]);
+    EXPECT_FALSE(ordered.empty());
+    EXPECT_EQ(EllipsePixels(24, 24, b[2], b[1], b[0], b[3]), ordered);
+    EXPECT_EQ(EllipsePixels(24, 24, b[0], b[3], b[2], b[1]), ordered);
+    EXPECT_EQ(EllipsePixels(24, 24, b[2], b[3], b[0], b[1]), ordered);
+  }
+  const int empty[][4] = {{5, 5, 5, 20}, {5, 5, 20, 5}, {9, 9, 9, 9}, {20, 3, 3, 3}, {INT_MIN, 0, INT_MIN, 9}};
+  for (const auto &b : empty) EXPECT_TRUE(EllipsePixels(24, 24, b[0], b[1], b[2], b[3]).empty()) << b[0];
+}
+
+TEST(RasterEllipse, HollowBrushLeavesTheInsideAndASolidOneFillsIt) {
+  auto raster = MakeRaster(16, 16);
+  for (int i = 0; i < 256; ++i) raster->SetPixel(i % 16, i / 16, 0x204060);
+  raster->Ellipse(2, 2, 14, 12);
+  const Image hollow = raster->Frame();
+  raster->SelectBrush({false, 0x123456});
+  raster->Ellipse(2, 2, 14, 12);
+  Points outline;
+  for (int i = 0; i < 256; ++i)
+    if (hollow.At(i % 16, i / 16) == kDefaultPens[0]) outline.insert({i % 16, i / 16});
+  const Points outside = Outside(outline, 16, 16);
+  for (int i = 0; i < 256; ++i) {
+    const Point p{i % 16, i / 16};
+    const std::uint32_t pen = kDefaultPens[0], under = 0x604020;
+    EXPECT_EQ(hollow.At(p.first, p.second), outline.count(p) ? pen : under);
+    EXPECT_EQ(raster->Frame().At(p.first, p.second), outline.count(p) ? pen : outside.count(p) ? under : 0x123456u);
+  }
+}
+
+TEST(RasterEllipse, ClippingKeepsTheVisiblePixels) {
+  for (int l = -30; l < 62; l += 13)
+    for (int t = -30; t < 62; t += 11)
+      for (int r = -30; r < 62; r += 12)
+        for (int b = -30; b < 62; b += 14) {
+          auto small = MakeRaster(32, 32), large = MakeRaster(224, 224);
+          small->Ellipse(l, t, r, b);
+          large->Ellipse(l + 96, t + 96, r + 96, b + 96);
+          for (int i = 0; i < 32 * 32; ++i)
+            ASSERT_EQ(small->Frame().At(i % 32, i / 32), large->Frame().At(i % 32 + 96, i / 32 + 96))
+                << l << "," << t << "," << r << "," << b << " at " << i % 32 << "," << i / 32;
+        }
+}
+
+TEST(RasterEllipse, HugeBoxesDrawJustTheVisiblePart) {
+  auto block = [](int x0, int y0, int x1, int y1) {
+    Points p;
+    for (int x = x0; x <= x1; ++x)
+      for (int y = y0; y <= y1; ++y) p.insert({x, y});
+    return p;
+  };
+  struct Case {
+    int left, top, right, bottom;
+    Points expected;
+  };
+  // A box 2000 pixels across and 2^31 or more long: at its ends the curve is the
+  // two middle columns (or rows), one of them off the surface. Its middle rows
+  // (or columns) run out to the box's side; the ones next to them stay hundreds
+  // of pixels further in.
+  const Case cases[] = {
+      {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {}},       {INT_MAX, INT_MAX, INT_MIN, INT_MIN, {}},
+      {INT_MIN, -1000, 11, 1000, block(0, 0, 10, 0)}, {20, -1000, INT_MAX, 1000, block(20, 0, 31, 0)},
+      {-1000, INT_MIN, 1000, 20, block(0, 0, 0, 19)}, {-1000, 12, 1000, INT_MAX, block(0, 12, 0, 31)},
+      {5, INT_MIN, 6, INT_MAX, block(5, 0, 5, 31)},   {INT_MAX, 3, INT_MIN, 5, block(0, 3, 31, 4)},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(EllipsePixels(32, 32, c.left, c.top, c.right, c.bottom), c.expected) << c.left << "," << c.top;
+}
+
+// ---- Pixels, pens, frames ---------------------------------------------------------------
+
+TEST(RasterPixel, SetsOnePixelOnTheSurfaceOnly) {
+  auto raster = MakeRaster(8, 8);
+  raster->SetPixel(3, 4, 0x0000FF);  // COLORREF red
+  const int outside[][2] = {{-1, 0}, {8, 0}, {0, 8}, {0, -1}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MAX, 2}};
+  for (const auto &p : outside) raster->SetPixel(p[0], p[1], 0xFFFFFF);
+  EXPECT_EQ(Drawn(raster->Frame()), (Points{{3, 4}}));
+  EXPECT_EQ(raster->Frame().At(3, 4), 0xFF0000u);
+}
+
+TEST(RasterPen, DefaultPensReadWellAndTellObjectsApart) {
+  const unsigned long pens[] = {0, 1, 2, 3, 4, 5, 6, 100, ULONG_MAX};
+  auto raster = MakeRaster(4, 10);
+  raster->LineTo(2, 0);  // the pen a surface starts with
+  for (int row = 1; row <= 9; ++row) {
+    raster->SelectPen(pens[row - 1]);
+    raster->MoveTo(0, row);
+    raster->LineTo(2, row);
+    EXPECT_EQ(raster->Frame().At(0, row), kDefaultPens[row <= 6 ? row - 1 : 0]) << "pen " << pens[row - 1];
+  }
+  EXPECT_EQ(raster->Frame().At(0, 0), kDefaultPens[0]);
+  auto gap = [](std::uint32_t a, std::uint32_t b) {
+    int most = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+      most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return most;
+  };
+  for (const std::uint32_t pen : kDefaultPens) EXPECT_GE(gap(pen, 0), 0x80) << std::hex << pen << " is too dark";
+  EXPECT_GE(gap(kDefaultPens[2], kDefaultPens[3]), 0x80);  // normal and strong bricks
+  EXPECT_GE(gap(kDefaultPens[0], kDefaultPens[5]), 0x80);  // ball and paddle
+}
+
+TEST(RasterFrame, BeginFrameClearsToBlackAndKeepsThePen) {
+  auto raster = MakeRaster(40, 30);
+  EXPECT_EQ(raster->Frame().width, 40);
+  EXPECT_EQ(raster->Frame().height, 30);
+  EXPECT_TRUE(Drawn(raster->Frame()).empty());
+  raster->SelectPen(3);
+  raster->SetTextColour(0xFFFFFF);
+  raster->TextOut(0, 0, "Score", 5);
+  raster->Ellipse(5, 5, 30, 30);
+  raster->MoveTo(0, 29);
+  raster->LineTo(39, 0);
+  raster->SetPixel(1, 1, 0x00FF00);
+  EXPECT_FALSE(Drawn(raster->Frame()).empty());
+  raster->BeginFrame();
+  EXPECT_TRUE(Drawn(raster->Frame()).empty());
+  raster->LineTo(39, 2);
+  EXPECT_EQ(raster->Frame().At(39, 1), kDefaultPens[3]);
+}
+
+TEST(RasterFrame, AnySizeFromNothingUpToTheLimit) {
+  auto empty = MakeRaster(0, 0);
+  empty->BeginFrame();
+  empty->LineTo(INT_MAX, INT_MAX);
+  empty->Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  empty->Ellipse(0, 0, 2, 2);
+  empty->SetPixel(0, 0, 0xFFFFFF);
+  empty->TextOut(0, 0, "text", 4);
+  EXPECT_TRUE(empty->Frame().pixels.empty());
+  EXPECT_TRUE(MakeRaster(0, 7)->Frame().pixels.empty());
+  const int refused[][2] = {{-1, 5}, {5, -1}, {8192, 8193}, {INT_MAX, INT_MAX}, {INT_MIN, 1}};
+  for (const auto &size : refused) {
+    std::string error;
+    EXPECT_EQ(Raster::Create(size[0], size[1], SharedFont(), error), nullptr) << size[0] << " x " << size[1];
+    EXPECT_FALSE(error.empty());
+  }
+  std::string error;
+  EXPECT_EQ(Raster::Create(4, 4, nullptr, error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+// ---- Text --------------------------------------------------------------------------
+
+TEST(RasterText, SizeFitsTwentyLinesAndFortyColumns) {
+  // The face is 2048 units to the em, its lines 2384 units apart and its
+  // characters 1233 wide: 320 × 320 allows 13.7 px by height and 13.3 by width.
+  const int cases[][3] = {{320, 320, 13}, {640, 480, 20}, {1000, 200, 8}, {100, 60, 2}, {0, 0, 1}, {5, 3000, 1}};
+  for (const auto &c : cases) {
+    EXPECT_EQ(SharedFont()->SizeFor(c[0], c[1]), c[2]) << c[0] << " x " << c[1];
+    EXPECT_EQ(MakeRaster(c[0], c[1])->TextGlyphs().pixelSize, c[2]);
+  }
+  const GlyphSet &glyphs = MakeRaster(320, 320)->TextGlyphs();
+  EXPECT_LE(40 * glyphs.advance, 320);
+  EXPECT_LE(20 * glyphs.lineHeight, 320);
+}
+
+TEST(RasterText, DrawsGlyphsInTheTextColourFromTheCellsTopLeft) {
+  auto raster = MakeRaster(320, 320);
+  for (int i = 0; i < 64 * 32; ++i) raster->SetPixel(i % 64, i / 64, 0x402000);  // pixel 0x002040
+  raster->SetTextColour(0x0000FF);                                               // red
+  const int x = 3, y = 4;
+  raster->TextOut(x, y, "#H", 2);
+  const GlyphSet &glyphs = raster->TextGlyphs();
+  const Glyph &hash = glyphs['#'];
+  int full = 0;
+  for (int i = 0; i < 64 * 32; ++i) {
+    const int px = i % 64, py = i / 64, gx = px - x - hash.left, gy = py - y - glyphs.ascent + hash.top;
+    if (px >= x + glyphs.advance) continue;
+    const bool inGlyph = gx >= 0 && gy >= 0 && gx < hash.width && gy < hash.height;
+    const int coverage = inGlyph ? hash.coverage[static_cast<std::size_t>(gy * hash.width + gx)] : 0;
+    const std::uint32_t pixel = raster->Frame().At(px, py);
+    full += coverage == 255;
+    if (coverage == 255 || coverage == 0) {
+      EXPECT_EQ(pixel, coverage ? 0xFF0000u : 0x002040u) << px << "," << py;
+    }
+    // Partial coverage blends, between background and red on every channel.
+    const std::uint32_t red = pixel >> 16, green = (pixel >> 8) & 0xFF, blue = pixel & 0xFF;
+    EXPECT_TRUE(green <= 0x20 && blue <= 0x40 && (red == 0) == (green == 0x20 && blue == 0x40)) << px << "," << py;
+  }
+  EXPECT_GT(full, 0);
+  // The capital in the second cell stands on the baseline, one ascent below y.
+  int top = INT_MAX, bottom = INT_MIN, left = INT_MAX;
+  for (int i = 0; i < 64 * 32; ++i)
+    if (i % 64 >= x + glyphs.advance && raster->Frame().At(i % 64, i / 64) != 0x002040u)
+      top = std::min(top, i / 64), bottom = std::max(bottom, i / 64), left = std::min(left, i % 64);
+  EXPECT_EQ(bottom, y + glyphs.ascent - 1);
+  EXPECT_GT(top, y);
+  EXPECT_LT(left, x + glyphs.advance + glyphs.advance / 2);
+}
+
+TEST(RasterText, ClippingKeepsTheVisiblePixelsAndFarTextDrawsNothing) {
+  const std::string text = "- Game Over! -";
+  auto draw = [&text](int x, int y) {
+    auto raster = MakeRaster(320, 200);
+    raster->SetTextColour(0x00FF00);
+    raster->TextOut(x, y, text, static_cast<int>(text.size()));
+    return raster;
+  };
+  const auto reference = draw(120, 90);
+  const int shifts[][2] = {{-160, 0}, {160, 0}, {0, -95}, {0, 105}, {-160, -95}};
+  for (const auto &s : shifts) {
+    const auto raster = draw(120 + s[0], 90 + s[1]);
+    EXPECT_FALSE(Drawn(raster->Frame()).empty());
+    for (int i = 0; i < 320 * 200; ++i) {
+      const int x = i % 320, y = i / 320, rx = x - s[0], ry = y - s[1];
+      const bool seen = rx >= 0 && ry >= 0 && rx < 320 && ry < 200;
+      ASSERT_EQ(raster->Frame().At(x, y), seen ? reference->Frame().At(rx, ry) : 0u) << x << "," << y;
+    }
+  }
+  for (const int x : {INT_MIN, INT_MAX, 0})
+    for (const int y : {INT_MIN, INT_MAX, 0})
+      if (x != 0 || y != 0) {
+        EXPECT_TRUE(Drawn(draw(x, y)->Frame()).empty()) << x << "," << y;
+      }
+  // Rendering is the same, bit for bit, with the font loaded afresh.
+  std::string error;
+  auto again = Raster::Create(320, 200, Font::LoadDefault(error), error);
+  again->SetTextColour(0x00FF00);
+  again->TextOut(120, 90, text, static_cast<int>(text.size()));
+  EXPECT_EQ(again->Frame().pixels, reference->Frame().pixels);
+}
+
+}  // namespace
+}  // namespace standin
