@@ -56,7 +56,14 @@ bool Session::Open(const Command &command, std::string &error) {
   display.sizeWord = sizeWord;
   if (recorder_) display.surface->Attach(*recorder_);
   const int number = static_cast<int>(displays_.size());
-  if (onOpened_) onOpened_(number, static_cast<int>(command.a), static_cast<int>(command.b), *display.surface);
+  for (const DisplayHook &hook : onOpened_) {
+    error = hook(number, static_cast<int>(command.a), static_cast<int>(command.b), *display.surface);
+    if (!error.empty()) {
+      // The host could not show it after all: the display goes back, deleted.
+      delete display.mfd;
+      return false;
+    }
+  }
   displays_.push_back(std::move(display));
   current_ = number;
   Write(Json("=", number));
@@ -99,7 +106,10 @@ bool Session::Run(const Command &command, std::string &error) {
         display->surface->BeginFrame();
         display->mfd->Repaint(display->surface->Handle());
         display->surface->EndFrame();
-        if (onRepainted_) onRepainted_(current_);
+        for (const RepaintHook &hook : onRepainted_) {
+          error = hook(current_);
+          if (!error.empty()) return false;
+        }
       }
       return true;
 

@@ -21,9 +21,10 @@ class Session {
  public:
   // Called for every display opened, with its number, size and surface, so
   // that a caller can attach further draw targets (such as a pixel renderer).
-  using DisplayHook = std::function<void(int display, int width, int height, Surface &surface)>;
-  // Called after every repaint of a display.
-  using RepaintHook = std::function<void(int display)>;
+  // A hook that cannot serve the display says why; the open then fails.
+  using DisplayHook = std::function<std::string(int display, int width, int height, Surface &surface)>;
+  // Called after every repaint of a display; a non-empty result stops the run.
+  using RepaintHook = std::function<std::string(int display)>;
 
   // `trace` may be null to run without a call trace.
   explicit Session(TraceSink *trace);
@@ -31,8 +32,9 @@ class Session {
   Session(const Session &) = delete;
   Session &operator=(const Session &) = delete;
 
-  void OnDisplayOpened(DisplayHook hook) { onOpened_ = std::move(hook); }
-  void OnRepainted(RepaintHook hook) { onRepainted_ = std::move(hook); }
+  // Hooks run in the order they were added.
+  void OnDisplayOpened(DisplayHook hook) { onOpened_.push_back(std::move(hook)); }
+  void OnRepainted(RepaintHook hook) { onRepainted_.push_back(std::move(hook)); }
 
   bool Load(const std::string &pluginPath, std::string &error);
   // Runs one command; false with `error` when it cannot run here.
@@ -56,8 +58,8 @@ class Session {
   std::unique_ptr<Plugin> plugin_;
   std::vector<Display> displays_;
   int current_ = -1;
-  DisplayHook onOpened_;
-  RepaintHook onRepainted_;
+  std::vector<DisplayHook> onOpened_;
+  std::vector<RepaintHook> onRepainted_;
 };
 
 // Runs a whole parsed script: load, every command, unload. On a fault returns

@@ -1,5 +1,6 @@
 // velbrik-run: the headless runner. Loads a display module into the stand-in
-// host, drives it from a session script and writes the call trace.
+// host, drives it from a session script (or lets the autopilot play a game),
+// and writes the call trace and, when asked, pictures of every repaint.
 #include <getopt.h>
 #include <unistd.h>
 
@@ -8,20 +9,35 @@
 #include <string>
 
 #include "apps/common/output_file.h"
+#include "apps/common/progress.h"
+#include "apps/run/demo.h"
+#include "apps/run/pictures.h"
 #include "standin/script.h"
 #include "standin/session.h"
 
 namespace {
 
 const char usage[] =
-    "Usage: velbrik-run --script FILE [--trace OUT] [--plugin PATH]\n"
-    "Load a display module into the stand-in host, run a session script on it and\n"
-    "write the call trace: every command, every call the module makes into the host\n"
-    "and onto a surface, and every result, one JSON array per line.\n"
+    "Usage: velbrik-run (--script FILE | --demo) [OPTION]...\n"
+    "Load a display module into the stand-in host, run a session script on it (or\n"
+    "let the autopilot play a whole game), and write the call trace: every command,\n"
+    "every call the module makes into the host and onto a surface, and every\n"
+    "result, one JSON array per line. Pictures of the displays are rendered on\n"
+    "request, in the same pass.\n"
     "\n"
     "  -s, --script FILE   session script to run ('-' for standard input)\n"
-    "  -t, --trace OUT     where the call trace goes ('-', the default, for standard output)\n"
-    "  -p, --plugin PATH   display module to load (default: the Velbrik.so beside this program)\n"
+    "      --demo          play the built-in demo: the autopilot plays a game\n"
+    "      --size WxH      the demo's display size (default 320x240)\n"
+    "  -t, --trace OUT     where the call trace goes ('-' for standard output; the\n"
+    "                      default, unless pictures are asked for)\n"
+    "  -p, --plugin PATH   display module to load (default: the Velbrik.so beside\n"
+    "                      this program)\n"
+    "      --png DIR       write a PNG of every repaint into DIR\n"
+    "                      (displayK-NNNNNN.png: display K, its Nth repaint)\n"
+    "      --gif FILE      write an animated GIF of the first display's repaints\n"
+    "      --every N       keep only every Nth repaint of a display (default 1)\n"
+    "      --fps N         the GIF's frames per second, 1 to 100 (default 25)\n"
+    "      --zoom N        scale pictures N times, 1 to 16 (default 1)\n"
     "  -h, --help          show this help and exit\n"
     "\n"
     "Script commands, one a line ('#' starts a comment):\n"
@@ -37,8 +53,9 @@ const char usage[] =
     "  message M         send message M to the mode's handler\n"
     "  close             delete the current display\n"
     "\n"
-    "Exit status: 0 on success, 2 on bad options, a bad script or a module that\n"
-    "cannot be loaded; no trace file is left behind on failure.\n";
+    "Exit status: 0 on success; 2 on bad options, a bad script, a module that\n"
+    "cannot be loaded or output that cannot be written. On failure no output file\n"
+    "is left behind.\n";
 
 int Fail(const std::string &message) {
   std::fprintf(stderr, "velbrik-run: %s\n", message.c_str());
@@ -65,48 +82,128 @@ std::string DefaultPlugin() {
   return path.substr(0, path.rfind('/') + 1) + "Velbrik.so";
 }
 
+// A whole number within [low, high], or false.
+bool ParseCount(const char *text, long low, long high, int &value) {
+  char *end = nullptr;
+  errno = 0;
+  const long n = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || n < low || n > high) return false;
+  value = static_cast<int>(n);
+  return true;
+}
+
+bool ParseSize(const std::string &text, int &width, int &height) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  return ParseCount(text.substr(0, x).c_str(), 0, 65535, width) &&
+         ParseCount(text.substr(x + 1).c_str(), 0, 65535, height);
+}
+
+enum { kDemo = 1000, kSize, kPng, kGif, kEvery, kFps, kZoom };
+
 }  // namespace
 
 int main(int argc, char **argv) {
-  std::string scriptPath, tracePath = "-", pluginPath;
-  static const option options[] = {{"script", required_argument, nullptr, 's'},
-                                   {"trace", required_argument, nullptr, 't'},
-                                   {"plugin", required_argument, nullptr, 'p'},
-                                   {"help", no_argument, nullptr, 'h'},
-                                   {nullptr, 0, nullptr, 0}};
+  std::string scriptPath, tracePath, pluginPath;
+  bool demo = false;
+  apps::DemoOptions demoOptions;
+  apps::PictureOptions pictureOptions;
+  static const option options[] = {
+      {"script", required_argument, nullptr, 's'}, {"trace", required_argument, nullptr, 't'},
+      {"plugin", required_argument, nullptr, 'p'}, {"demo", no_argument, nullptr, kDemo},
+      {"size", required_argument, nullptr, kSize}, {"png", required_argument, nullptr, kPng},
+      {"gif", required_argument, nullptr, kGif},   {"every", required_argument, nullptr, kEvery},
+      {"fps", required_argument, nullptr, kFps},   {"zoom", required_argument, nullptr, kZoom},
+      {"help", no_argument, nullptr, 'h'},         {nullptr, 0, nullptr, 0}};
   opterr = 0;
   int c;
   while ((c = getopt_long(argc, argv, ":s:t:p:h", options, nullptr)) != -1) {
+    const std::string value = optarg ? optarg : "";
     switch (c) {
-      case 's': scriptPath = optarg; break;
-      case 't': tracePath = optarg; break;
-      case 'p': pluginPath = optarg; break;
+      case 's': scriptPath = value; break;
+      case 't': tracePath = value; break;
+      case 'p': pluginPath = value; break;
+      case kDemo: demo = true; break;
+      case kSize:
+        if (!ParseSize(value, demoOptions.width, demoOptions.height))
+          return BadUsage("--size takes WxH, each 0 to 65535, got '" + value + "'");
+        break;
+      case kPng: pictureOptions.pngDir = value; break;
+      case kGif: pictureOptions.gifPath = value; break;
+      case kEvery:
+        if (!ParseCount(optarg, 1, 1000000, pictureOptions.every))
+          return BadUsage("--every takes a number from 1 to 1000000, got '" + value + "'");
+        break;
+      case kFps:
+        if (!ParseCount(optarg, 1, 100, pictureOptions.fps))
+          return BadUsage("--fps takes a number from 1 to 100, got '" + value + "'");
+        break;
+      case kZoom:
+        if (!ParseCount(optarg, 1, 16, pictureOptions.zoom))
+          return BadUsage("--zoom takes a number from 1 to 16, got '" + value + "'");
+        break;
       case 'h': std::fputs(usage, stdout); return 0;
       case ':': return BadUsage(std::string("option '") + argv[optind - 1] + "' needs a value");
       default: return BadUsage(std::string("unknown option '") + argv[optind - 1] + "'");
     }
   }
   if (optind < argc) return BadUsage(std::string("unexpected argument '") + argv[optind] + "'");
-  if (scriptPath.empty()) return BadUsage("no script given (--script FILE)");
+  if (scriptPath.empty() == !demo)
+    return BadUsage(demo ? "--script and --demo exclude each other" : "no script given (--script FILE, or --demo)");
+  const bool pictures = !pictureOptions.pngDir.empty() || !pictureOptions.gifPath.empty();
+  if (tracePath.empty() && !pictures) tracePath.assign(1, '-');  // standard output
   if (pluginPath.empty()) pluginPath = DefaultPlugin();
 
-  std::string text, error;
-  if (!apps::ReadFile(scriptPath, text, error)) return Fail(error);
-  const std::string scriptName = scriptPath == "-" ? "<stdin>" : scriptPath;
+  std::string error;
   std::vector<standin::Command> commands;
-  standin::ScriptError scriptError;
-  if (!standin::ParseScript(text, commands, scriptError)) return ScriptFault(scriptName, scriptError);
-
-  auto out = apps::OutputFile::Open(tracePath, error);
-  if (!out) return Fail(error);
-  standin::StreamTrace trace(out->Stream());
-  {
-    standin::Session session(&trace);
-    if (!standin::RunScript(session, pluginPath, commands, scriptError)) {
-      if (scriptError.line == 0) return Fail(scriptError.message);
-      return ScriptFault(scriptName, scriptError);
-    }
+  std::string scriptName = "demo";
+  std::int64_t totalFrames = demoOptions.maxFrames;
+  if (!demo) {
+    std::string text;
+    if (!apps::ReadFile(scriptPath, text, error)) return Fail(error);
+    scriptName = scriptPath == "-" ? "<stdin>" : scriptPath;
+    standin::ScriptError scriptError;
+    if (!standin::ParseScript(text, commands, scriptError)) return ScriptFault(scriptName, scriptError);
+    totalFrames = 0;
+    for (const auto &command : commands)
+      if (command.op == standin::Op::Repaint) totalFrames += command.a;
   }
-  if (!out->Commit(error)) return Fail(error);
+
+  std::unique_ptr<apps::OutputFile> traceFile;
+  std::unique_ptr<standin::StreamTrace> trace;
+  if (!tracePath.empty()) {
+    traceFile = apps::OutputFile::Open(tracePath, error);
+    if (!traceFile) return Fail(error);
+    trace = std::make_unique<standin::StreamTrace>(traceFile->Stream());
+  }
+  std::unique_ptr<apps::Pictures> pictureOutput;
+  if (pictures) {
+    pictureOutput = apps::Pictures::Create(pictureOptions, error);
+    if (!pictureOutput) return Fail(error);
+  }
+
+  {
+    standin::Session session(trace.get());
+    if (pictureOutput) pictureOutput->Attach(session);
+    apps::Progress progress("velbrik-run", totalFrames);
+    std::int64_t frames = 0;
+    standin::ScriptError runError;
+    bool ran;
+    if (demo) {
+      ran = session.Load(pluginPath, runError.message) &&
+            apps::RunDemo(
+                session, demoOptions, [&](std::int64_t n) { progress.Update(n); }, runError);
+    } else {
+      session.OnRepainted([&](int) {
+        progress.Update(++frames);
+        return std::string();
+      });
+      ran = standin::RunScript(session, pluginPath, commands, runError);
+    }
+    if (!ran) return runError.line == 0 ? Fail(runError.message) : ScriptFault(scriptName, runError);
+    session.Unload();
+  }
+  if (pictureOutput && !pictureOutput->Commit(error)) return Fail(error);
+  if (traceFile && !traceFile->Commit(error)) return Fail(error);
   return 0;
 }

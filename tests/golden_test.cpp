@@ -1,0 +1,176 @@
+// Pictures end to end: scripted frames rendered by the runner's pixel surface
+// and compared with committed images, and the same run giving the same bytes.
+//
+// To accept new pictures after a deliberate change of the drawing, run this
+// test with VELBRIK_UPDATE_GOLDEN=1 and look at every file it rewrites.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/png_read.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class PictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("velbrik-pictures-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs the runner in a fresh folder `name` with `arguments`; `script`, when
+  // given, is written to script.session there first.
+  int Run(const std::string &name, const std::string &arguments, const std::string &script = "") {
+    const fs::path at = dir_ / name;
+    fs::create_directories(at);
+    if (!script.empty()) std::ofstream(at / "script.session") << script;
+    const std::string command =
+        "cd '" + at.string() + "' && '" VELBRIK_RUN "' " + arguments + " > stdout.txt 2> stderr.txt";
+    const int status = std::system(command.c_str());
+    errors_ = Slurp(at / "stderr.txt");
+    return status;
+  }
+
+  fs::path dir_;
+  std::string errors_;
+};
+
+struct GoldenCase {
+  const char *name;
+  std::string arguments;  // besides the PNG folder
+  std::string script;     // the script, for runs that have one
+  const char *frame;      // which PNG of the run; empty for the last one
+};
+
+// The first pixel where two pictures differ, described, or empty when equal.
+std::string FirstDifference(const standin::Image &actual, const standin::Image &expected) {
+  if (actual.width != expected.width || actual.height != expected.height)
+    return "size " + std::to_string(actual.width) + "x" + std::to_string(actual.height) + ", expected " +
+           std::to_string(expected.width) + "x" + std::to_string(expected.height);
+  for (int y = 0; y < actual.height; ++y)
+    for (int x = 0; x < actual.width; ++x)
+      if (actual.At(x, y) != expected.At(x, y)) {
+        char text[128];
+        std::snprintf(text, sizeof text, "pixel (%d, %d) is %06X, expected %06X", x, y, actual.At(x, y),
+                      expected.At(x, y));
+        return text;
+      }
+  return {};
+}
+
+TEST_F(PictureTest, ScriptedFramesMatchTheCommittedPictures) {
+  const GoldenCase cases[] = {
+      {"first-frame-320x200", "--script script.session", "open 320 200\nrepaint\n", "display0-000001.png"},
+      {"first-frame-320x320", "--script script.session", "open 320 320\ncursor 100\nrepaint\n", "display0-000001.png"},
+      {"ball-in-flight", "--script script.session --every 30", "open 320 200\nrepaint\nkey 0x13\nrepaint 30\n",
+       "display0-000031.png"},
+      {"game-over", "--script script.session --every 600",
+       "open 320 200\nrepaint\nkey 0x13\ncursor -1000\nrepaint 300\nkey 0x13\ncursor 1000\nrepaint 300\n",
+       "display0-000601.png"},
+      // The demo's autopilot plays a game to the end; the last picture shows how.
+      {"level-clear", "--demo --every 25", "", ""},
+  };
+  const bool update = std::getenv("VELBRIK_UPDATE_GOLDEN") != nullptr;
+  for (const GoldenCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(Run(c.name, c.arguments + " --png frames", c.script), 0) << errors_;
+    fs::path frame = dir_ / c.name / "frames" / c.frame;
+    if (!*c.frame) {
+      for (const auto &entry : fs::directory_iterator(dir_ / c.name / "frames"))
+        if (entry.path().extension() == ".png" && entry.path() > frame) frame = entry.path();
+    }
+    const fs::path golden = fs::path(VELBRIK_GOLDEN) / (std::string(c.name) + ".png");
+    if (update) {
+      fs::copy_file(frame, golden, fs::copy_options::overwrite_existing);
+      continue;
+    }
+    const auto actual = velbrik_test::ReadPng(frame.string());
+    const auto expected = velbrik_test::ReadPng(golden.string());
+    ASSERT_TRUE(actual) << frame;
+    ASSERT_TRUE(expected) << golden;
+    const std::string difference = FirstDifference(*actual, *expected);
+    if (!difference.empty()) {
+      const fs::path kept = fs::path(VELBRIK_ACTUAL) / (std::string(c.name) + ".png");
+      fs::create_directories(kept.parent_path());
+      fs::copy_file(frame, kept, fs::copy_options::overwrite_existing);
+      ADD_FAILURE() << difference << "; the picture drawn is kept at " << kept;
+    }
+  }
+}
+
+TEST_F(PictureTest, TheSameRunGivesTheSameBytes) {
+  const std::string arguments = "--demo --size 200x160 --trace trace.jsonl --png frames --every 50 --gif game.gif";
+  ASSERT_EQ(Run("first", arguments), 0) << errors_;
+  ASSERT_EQ(Run("second", arguments), 0) << errors_;
+  int compared = 0;
+  for (const auto &entry : fs::recursive_directory_iterator(dir_ / "first")) {
+    if (!entry.is_regular_file()) continue;
+    const fs::path twin = dir_ / "second" / fs::relative(entry.path(), dir_ / "first");
+    EXPECT_EQ(Slurp(entry.path()), Slurp(twin)) << entry.path();
+    ++compared;
+  }
+  EXPECT_GT(compared, 10);
+  EXPECT_GT(fs::file_size(dir_ / "first" / "game.gif"), 1000u);
+}
+
+TEST_F(PictureTest, TheDemoPlaysAWholeGameByWhatItSees) {
+  ASSERT_EQ(Run("demo", "--demo --trace trace.jsonl"), 0) << errors_;
+  const std::string trace = Slurp(dir_ / "demo" / "trace.jsonl");
+  // It released the ball, steered with the mouse, and the game ended.
+  EXPECT_NE(trace.find(R"(["@","key",19])"), std::string::npos);
+  EXPECT_NE(trace.find(R"(["@","cursor",)"), std::string::npos);
+  const bool ended =
+      trace.find("- Level Clear! -") != std::string::npos || trace.find("- Game Over! -") != std::string::npos;
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(trace.rfind(R"(["oapiUnregisterMFDMode",1])"), trace.size() - 28);
+}
+
+struct PictureFault {
+  const char *what;
+  std::string script;
+  std::string arguments;
+  const char *message;
+};
+
+TEST_F(PictureTest, PictureFaultsLeaveNoOutput) {
+  const PictureFault cases[] = {
+      {"a display too large for pictures", "open 65535 65535\nrepaint\n",
+       "--script script.session --png frames --gif game.gif", "script.session:1: open: a 65535x65535 display: "},
+      {"a zoom too large for the display", "open 4000 4000\nrepaint\n",
+       "--script script.session --png frames --zoom 16", "script.session:1: open: a 4000x4000 display zoomed 16"},
+      {"a bad line after frames were drawn", "open 320 200\nrepaint 3\nuse 7\n",
+       "--script script.session --png frames --gif game.gif", "script.session:3: use: there is no display 7"},
+      {"a bad zoom", "", "--demo --png frames --zoom 0", "velbrik-run: --zoom takes a number from 1 to 16"},
+      {"a bad frame rate", "", "--demo --gif game.gif --fps 1000", "velbrik-run: --fps takes a number"},
+      {"a bad size", "", "--demo --size 320by200 --gif game.gif", "velbrik-run: --size takes WxH"},
+  };
+  int n = 0;
+  for (const PictureFault &c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string name = "case" + std::to_string(n++);
+    EXPECT_NE(Run(name, c.arguments, c.script), 0);
+    EXPECT_EQ(errors_.rfind(c.message, 0), 0u) << errors_;
+    EXPECT_FALSE(fs::exists(dir_ / name / "game.gif"));
+    if (fs::exists(dir_ / name / "frames")) {
+      EXPECT_TRUE(fs::is_empty(dir_ / name / "frames"));
+    }
+  }
+}
+
+}  // namespace
