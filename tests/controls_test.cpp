@@ -139,16 +139,21 @@ TEST_F(ControlsTest, TheMenuHasTwelvePackedEntriesOfWhichTwoCarryText) {
   const MFDBUTTONMENU *menu = nullptr;
   ASSERT_EQ(game->ButtonMenu(&menu), 12);
   ASSERT_NE(menu, nullptr);
-  EXPECT_STREQ(menu[0].line1, "Start new Game");
-  EXPECT_EQ(menu[0].line2, nullptr);
-  EXPECT_EQ(menu[0].selchar, 'S');
-  EXPECT_STREQ(menu[1].line1, "Release Ball");
-  EXPECT_EQ(menu[1].line2, nullptr);
-  EXPECT_EQ(menu[1].selchar, 'R');
-  for (int i = 2; i < 12; ++i) {
-    EXPECT_EQ(menu[i].line1, nullptr);
-    EXPECT_EQ(menu[i].line2, nullptr);
-    EXPECT_EQ(menu[i].selchar, 0);
+  // Fields of packed entries are read by value: they need not be aligned.
+  const struct {
+    const char *line1, *line2;
+    char selchar;
+  } expected[12] = {{"Start new Game", nullptr, 'S'}, {"Release Ball", nullptr, 'R'}};
+  for (int i = 0; i < 12; ++i) {
+    const char *line1 = menu[i].line1, *line2 = menu[i].line2;
+    const char selchar = menu[i].selchar;
+    if (expected[i].line1) {
+      EXPECT_STREQ(line1, expected[i].line1) << i;
+    } else {
+      EXPECT_EQ(line1, nullptr) << i;
+    }
+    EXPECT_EQ(line2, nullptr) << i;
+    EXPECT_EQ(selchar, expected[i].selchar) << i;
   }
   // Entries follow each other with no gap: the second starts right after the
   // first's shortcut byte.
