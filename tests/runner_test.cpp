@@ -289,3 +289,23 @@ TEST_F(RunnerTest, HelpDescribesTheOptionsAndTheScript) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every input the fuzzer keeps, committed as regression cases, runs to a clean
+// end through the runner, recorder and pixel surface alike: done, or refused
+// with status 2, never a crash.
+TEST_F(RunnerTest, TheFuzzCorpusRunsCleanly) {
+  int replayed = 0;
+  for (const auto &entry : fs::directory_iterator(VELBRIK_FUZZ_CORPUS)) {
+    SCOPED_TRACE(entry.path().string());
+    const std::string arguments =
+        "--script '" + entry.path().string() + "' --trace trace.jsonl --png frames --every 1000";
+    const Outcome run = Run("", arguments);
+    EXPECT_TRUE(run.status == 0 || run.status == 2) << run.status << " " << run.errors;
+    ++replayed;
+  }
+  EXPECT_GT(replayed, 3);
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+// Arbitrary bytes, read as a session script, run through the runner's
+// interpreter into the real module, with the recorder and the pixel surface
+// both watching. Anything the interpreter accepts must run without a fault.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "standin/font.h"
+#include "standin/raster.h"
+#include "standin/script.h"
+#include "standin/session.h"
+
+namespace {
+
+// Repaints per input, all displays together: enough for games to move, few
+// enough to keep the fuzzer fast.
+constexpr std::int64_t maxRepaints = 16;
+// Pixel surfaces only for displays up to this many pixels; the recorder takes
+// every size.
+constexpr std::int64_t maxRasterPixels = 640 * 480;
+
+// Counts trace lines, so the whole trace is formatted but not kept.
+class CountingTrace : public standin::TraceSink {
+ public:
+  void Write(std::string_view line) override { bytes += line.size(); }
+  std::size_t bytes = 0;
+};
+
+const std::string &PluginPath() {
+  static const std::string path = [] {
+    char self[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string dir = n > 0 ? std::string(self, static_cast<std::size_t>(n)) : std::string("./x");
+    return dir.substr(0, dir.rfind('/') + 1) + "Velbrik.so";
+  }();
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+  static std::shared_ptr<standin::Font> font = [] {
+    std::string error;
+    auto loaded = standin::Font::LoadDefault(error);
+    if (!loaded) std::abort();
+    return loaded;
+  }();
+
+  std::vector<standin::Command> commands;
+  standin::ScriptError error;
+  if (!standin::ParseScript(std::string_view(reinterpret_cast<const char *>(data), size), commands, error)) return 0;
+  std::int64_t repaints = 0;
+  for (standin::Command &command : commands)
+    if (command.op == standin::Op::Repaint) {
+      command.a = std::min(command.a, maxRepaints - repaints);
+      repaints += command.a;
+    }
+
+  CountingTrace trace;
+  std::vector<std::unique_ptr<standin::Raster>> rasters;
+  standin::Session session(&trace);
+  session.OnDisplayOpened([&](int, int width, int height, standin::Surface &surface) {
+    if (std::int64_t{width} * height <= maxRasterPixels) {
+      std::string why;
+      auto raster = standin::Raster::Create(width, height, font, why);
+      if (!raster) return why;
+      surface.Attach(*raster);
+      rasters.push_back(std::move(raster));
+    }
+    return std::string();
+  });
+  standin::RunScript(session, PluginPath(), commands, error);
+  return 0;
+}
