@@ -141,36 +141,4 @@ TEST_F(PictureTest, TheDemoPlaysAWholeGameByWhatItSees) {
   EXPECT_EQ(trace.rfind(R"(["oapiUnregisterMFDMode",1])"), trace.size() - 28);
 }
 
-struct PictureFault {
-  const char *what;
-  std::string script;
-  std::string arguments;
-  const char *message;
-};
-
-TEST_F(PictureTest, PictureFaultsLeaveNoOutput) {
-  const PictureFault cases[] = {
-      {"a display too large for pictures", "open 65535 65535\nrepaint\n",
-       "--script script.session --png frames --gif game.gif", "script.session:1: open: a 65535x65535 display: "},
-      {"a zoom too large for the display", "open 4000 4000\nrepaint\n",
-       "--script script.session --png frames --zoom 16", "script.session:1: open: a 4000x4000 display zoomed 16"},
-      {"a bad line after frames were drawn", "open 320 200\nrepaint 3\nuse 7\n",
-       "--script script.session --png frames --gif game.gif", "script.session:3: use: there is no display 7"},
-      {"a bad zoom", "", "--demo --png frames --zoom 0", "velbrik-run: --zoom takes a number from 1 to 16"},
-      {"a bad frame rate", "", "--demo --gif game.gif --fps 1000", "velbrik-run: --fps takes a number"},
-      {"a bad size", "", "--demo --size 320by200 --gif game.gif", "velbrik-run: --size takes WxH"},
-  };
-  int n = 0;
-  for (const PictureFault &c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::string name = "case" + std::to_string(n++);
-    EXPECT_NE(Run(name, c.arguments, c.script), 0);
-    EXPECT_EQ(errors_.rfind(c.message, 0), 0u) << errors_;
-    EXPECT_FALSE(fs::exists(dir_ / name / "game.gif"));
-    if (fs::exists(dir_ / name / "frames")) {
-      EXPECT_TRUE(fs::is_empty(dir_ / name / "frames"));
-    }
-  }
-}
-
 }  // namespace

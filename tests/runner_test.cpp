@@ -242,41 +242,83 @@ TEST_F(RunnerTest, ScriptsAndTracesCanUseStandardStreams) {
   EXPECT_EQ(Slurp(dir_ / "out.jsonl").rfind(R"(["@","load"])", 0), 0u);
 }
 
-struct FaultCase {
-  const char *name;
-  std::string script;
-  std::string arguments;
-  std::string message;  // the start of what standard error must say
-  int lines;            // how many lines it says
+struct BadInput {
+  const char *what;
+  std::string script;     // written to script.session
+  std::string arguments;  // the options; every output is asked for besides
+  std::string message;    // how standard error's one line starts
 };
 
-TEST_F(RunnerTest, FaultsExitWithStatusTwoAndLeaveNoTrace) {
-  const FaultCase cases[] = {
-      {"bad line", "open 320 200\nrepaint\nfly away\n", "", "script.session:3: unknown command 'fly'", 1},
-      {"no display", "repaint\n", "", "script.session:1: repaint: no display is current", 1},
-      {"stdin script", "open 1\n", "--script - --trace trace.jsonl < script.session",
-       "<stdin>:1: open takes 2 arguments", 1},
-      {"missing script", "", "--script nowhere.session --trace trace.jsonl",
-       "velbrik-run: nowhere.session: No such file", 1},
-      {"no script option", "", "--trace trace.jsonl", "velbrik-run: no script given", 2},
-      {"unknown option", "", "--script script.session --frobnicate", "velbrik-run: unknown option '--frobnicate'", 2},
-      {"option without value", "", "--script", "velbrik-run: option '--script' needs a value", 2},
-      {"stray argument", "", "--script script.session extra", "velbrik-run: unexpected argument 'extra'", 2},
-      {"missing plugin", "version\n", "--script script.session --trace trace.jsonl --plugin ./none.so",
-       "velbrik-run: ./none.so: cannot open shared object file", 1},
-      {"not a plugin", "version\n", "--script script.session --trace trace.jsonl --plugin script.session",
-       "velbrik-run: ", 1},
+// Bad input of every kind gets one clear line on standard error, status 2, and
+// leaves no output behind: no trace, no GIF, no PNG, no temporary file.
+TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
+  using namespace std::string_literals;
+  std::string garbage;
+  for (int i = 0; i < 512; ++i) garbage += static_cast<char>((i * 73 + 11) & 0xFF);
+  const std::string script = "--script script.session";
+  const BadInput cases[] = {
+      {"unknown command", "open 320 200\nrepaint\nfly away\n", script, "script.session:3: unknown command 'fly'"},
+      {"missing argument", "open 320\n", script, "script.session:1: open takes 2 arguments (open W H), got 1"},
+      {"extra argument", "open 1 1\nclose now\n", script, "script.session:2: close takes 0 arguments"},
+      {"number out of range", "open 70000 200\n", script, "script.session:1: open: W must be a number from 0"},
+      {"not a number", "open 1 1\ncursor left\n", script, "script.session:2: cursor: X must be a number"},
+      {"negative where unsigned", "open 1 1\nkey -19\n", script, "script.session:2: key: CODE must be a number"},
+      {"hex without digits", "open 0x 1\n", script, "script.session:1: open: W must be a number"},
+      {"use of a display that does not exist", "open 1 1\nuse 3\n", script,
+       "script.session:2: use: there is no display 3"},
+      {"use of a closed display", "open 1 1\nclose\nuse 0\n", script, "script.session:3: use: display 0 is closed"},
+      {"no current display", "version\nkey 0x13\n", script, "script.session:2: key: no display is current"},
+      {"no display after close", "open 1 1\nclose\nrepaint\n", script,
+       "script.session:3: repaint: no display is current"},
+      {"repaint count too large", "open 1 1\nrepaint 99999999\n", script,
+       "script.session:2: repaint: N must be a number from 0 to 1000000"},
+      {"message 1", "message 1\n", script, "script.session:1: message: M must not be 1"},
+      {"binary garbage", garbage, script, "script.session:1: unexpected byte"},
+      {"a NUL in a line", "open 1 1\nrepaint\0\n"s, script, "script.session:2: unexpected byte 0x00"},
+      {"a very long line", "version\n" + std::string(100000, 'x') + "\n", script, "script.session:2: line too long"},
+      {"a missing script", "", "--script nowhere.session", "velbrik-run: nowhere.session: No such file"},
+      {"a folder for a script", "", "--script .", "velbrik-run: .: is a directory"},
+      {"no script", "", "", "velbrik-run: no script given"},
+      {"a script and the demo", "version\n", script + " --demo", "velbrik-run: --script and --demo exclude each other"},
+      {"an unknown option", "", script + " --frobnicate", "velbrik-run: unknown option '--frobnicate'"},
+      {"an option without its value", "", "--script", "velbrik-run: option '--script' needs a value"},
+      {"a stray argument", "", script + " extra", "velbrik-run: unexpected argument 'extra'"},
+      {"a zoom of 0", "version\n", script + " --zoom 0", "velbrik-run: --zoom takes a number from 1 to 16"},
+      {"a zoom that is not a number", "version\n", script + " --zoom 2x", "velbrik-run: --zoom takes a number"},
+      {"a frame rate too high", "version\n", script + " --fps 1000", "velbrik-run: --fps takes a number"},
+      {"every 0th frame", "version\n", script + " --every 0", "velbrik-run: --every takes a number"},
+      {"a bad demo size", "", "--demo --size 320by200", "velbrik-run: --size takes WxH"},
+      {"a demo size too large", "", "--demo --size 70000x10", "velbrik-run: --size takes WxH"},
+      {"a plug-in that does not exist", "version\n", script + " --plugin ./none.so",
+       "velbrik-run: ./none.so: cannot open shared object file"},
+      {"a plug-in that is no library", "version\n", script + " --plugin script.session", "velbrik-run: "},
+      {"a library that is no display module", "version\n", script + " --plugin " STANDIN_LIBRARY,
+       "velbrik-run: " STANDIN_LIBRARY ": not a display module"},
+      {"a display too large for pictures", "open 65535 65535\nrepaint\n", script,
+       "script.session:1: open: a 65535x65535 display: "},
+      {"a display too large zoomed", "open 4000 4000\nrepaint\n", script + " --zoom 16",
+       "script.session:1: open: a 4000x4000 display zoomed 16 times is too large"},
+      {"a fault after frames were drawn", "open 320 200\nrepaint 3\nuse 7\n", script,
+       "script.session:3: use: there is no display 7"},
+      {"an output folder that cannot be made", "version\n", script + " --png script.session/frames",
+       "velbrik-run: script.session/frames: cannot make the folder"},
   };
-  for (const FaultCase &c : cases) {
-    SCOPED_TRACE(c.name);
-    fs::remove(dir_ / "trace.jsonl");
-    const Outcome run = Run(c.script, c.arguments);
+  for (const BadInput &c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    const bool ownFolder = c.arguments.find("--png") != std::string::npos;
+    // Every output is asked for first, so that the case's own options end the line.
+    const std::string outputs = std::string("--trace trace.jsonl --gif game.gif") + (ownFolder ? "" : " --png frames");
+    const Outcome run = Run(c.script, outputs + " " + c.arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.errors.rfind(c.message, 0), 0u) << run.errors;
-    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), c.lines) << run.errors;
-    EXPECT_FALSE(fs::exists(dir_ / "trace.jsonl"));
-    for (const auto &entry : fs::directory_iterator(dir_))
-      EXPECT_EQ(entry.path().filename().string().rfind("trace.jsonl.", 0), std::string::npos) << entry.path();
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+    for (const auto &entry : fs::recursive_directory_iterator(dir_)) {
+      const std::string name = entry.path().filename().string();
+      const bool ours = name == "script.session" || name == "stdout.txt" || name == "stderr.txt";
+      EXPECT_TRUE(ours) << "left behind: " << entry.path();
+    }
   }
 }
 

@@ -69,7 +69,7 @@ int ScriptFault(const std::string &script, const standin::ScriptError &error) {
 }
 
 int BadUsage(const std::string &message) {
-  std::fprintf(stderr, "velbrik-run: %s\nTry 'velbrik-run --help' for more information.\n", message.c_str());
+  std::fprintf(stderr, "velbrik-run: %s (see velbrik-run --help)\n", message.c_str());
   return 2;
 }
 

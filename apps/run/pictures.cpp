@@ -22,6 +22,7 @@ std::unique_ptr<Pictures> Pictures::Create(const PictureOptions &options, std::s
   if (!pictures->font_) return nullptr;
   if (!options.pngDir.empty()) {
     std::error_code failed;
+    pictures->madeDir_ = !fs::exists(options.pngDir, failed);
     fs::create_directories(options.pngDir, failed);
     if (failed || !fs::is_directory(options.pngDir)) {
       error = options.pngDir + ": cannot make the folder" + (failed ? ": " + failed.message() : "");
@@ -44,10 +45,9 @@ std::unique_ptr<Pictures> Pictures::Create(const PictureOptions &options, std::s
 
 Pictures::~Pictures() {
   gif_.reset();
-  if (!stagingDir_.empty()) {
-    std::error_code ignored;
-    fs::remove_all(stagingDir_, ignored);
-  }
+  std::error_code ignored;
+  if (!stagingDir_.empty()) fs::remove_all(stagingDir_, ignored);
+  if (madeDir_ && !committed_) fs::remove(options_.pngDir, ignored);  // only if empty
 }
 
 void Pictures::Attach(standin::Session &session) {
@@ -116,6 +116,7 @@ bool Pictures::Commit(std::string &error) {
       return false;
     }
   }
+  committed_ = true;
   return true;
 }
 

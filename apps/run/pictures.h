@@ -51,7 +51,9 @@ class Pictures {
   PictureOptions options_;
   std::shared_ptr<standin::Font> font_;
   std::vector<Display> displays_;
-  std::string stagingDir_;         // PNGs wait here until committed
+  std::string stagingDir_;  // PNGs wait here until committed
+  bool madeDir_ = false;    // the PNG folder is ours to remove again
+  bool committed_ = false;
   std::vector<std::string> pngs_;  // their names
   std::unique_ptr<OutputFile> gifFile_;
   std::unique_ptr<standin::GifWriter> gif_;
