@@ -17,9 +17,10 @@
 
 namespace {
 
-// Repaints per input, all displays together: enough for games to move, few
-// enough to keep the fuzzer fast.
-constexpr std::int64_t maxRepaints = 16;
+// Work per input, in frames of a 320-pixel-wide display: a frame's drawing grows
+// with the display's width (a 65535-wide one is some 200 of them), and the
+// fuzzer must stay fast. Commands past the budget are dropped.
+constexpr std::int64_t workBudget = 320;
 // Pixel surfaces only for displays up to this many pixels; the recorder takes
 // every size.
 constexpr std::int64_t maxRasterPixels = 640 * 480;
@@ -54,12 +55,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   std::vector<standin::Command> commands;
   standin::ScriptError error;
   if (!standin::ParseScript(std::string_view(reinterpret_cast<const char *>(data), size), commands, error)) return 0;
-  std::int64_t repaints = 0;
-  for (standin::Command &command : commands)
-    if (command.op == standin::Op::Repaint) {
-      command.a = std::min(command.a, maxRepaints - repaints);
-      repaints += command.a;
+  // Follows which display is current, as the interpreter numbers them, to
+  // weigh each frame by its display's width.
+  std::vector<std::int64_t> widths;
+  std::int64_t current = -1, work = 0;
+  std::size_t kept = 0;
+  for (standin::Command &command : commands) {
+    const std::int64_t frame = current >= 0 ? 1 + widths[current] / 320 : 1;
+    if (command.op == standin::Op::Open) {
+      current = static_cast<std::int64_t>(widths.size());
+      widths.push_back(command.a);
+    } else if (command.op == standin::Op::Use) {
+      current = command.a;
+    } else if (command.op == standin::Op::Close) {
+      current = -1;
+    } else if (command.op == standin::Op::Repaint) {
+      command.a = std::min(command.a, (workBudget - work) / frame);
+      work += command.a * frame;
+    } else if (command.op == standin::Op::Key || command.op == standin::Op::Button) {
+      work += frame;  // the release key runs a frame
     }
+    if (work > workBudget) break;
+    ++kept;
+  }
+  commands.resize(kept);
 
   CountingTrace trace;
   std::vector<std::unique_ptr<standin::Raster>> rasters;
