@@ -4,7 +4,6 @@
 // To accept new pictures after a deliberate change of the drawing, run this
 // test with VELBRIK_UPDATE_GOLDEN=1 and look at every file it rewrites.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,42 +11,29 @@
 #include <sstream>
 
 #include "tests/support/png_read.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using velbrik_test::Slurp;
 
 class PictureTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("velbrik-pictures-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs the runner in a fresh folder `name` with `arguments`; `script`, when
   // given, is written to script.session there first.
   int Run(const std::string &name, const std::string &arguments, const std::string &script = "") {
     const fs::path at = dir_ / name;
     fs::create_directories(at);
     if (!script.empty()) std::ofstream(at / "script.session") << script;
-    const std::string command =
-        "cd '" + at.string() + "' && '" VELBRIK_RUN "' " + arguments + " > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
+    const int status = velbrik_test::RunIn(at, "'" VELBRIK_RUN "' " + arguments);
     errors_ = Slurp(at / "stderr.txt");
     return status;
   }
 
-  fs::path dir_;
+  velbrik_test::ScratchDir scratch_{"velbrik-pictures"};
+  const fs::path &dir_ = scratch_.Path();
   std::string errors_;
 };
 

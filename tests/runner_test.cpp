@@ -1,8 +1,6 @@
 // The runner end to end: scripts in, call traces out, compared with lines
 // worked out from the game's rules; and how it refuses bad input.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,9 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+
+using velbrik_test::Slurp;
 
 struct Outcome {
   int status = -1;
@@ -21,38 +23,23 @@ struct Outcome {
   std::string errors;
 };
 
-std::string Slurp(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class RunnerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("velbrik-runner-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs the runner with `arguments` after writing `script` to script.session.
   Outcome Run(const std::string &script, const std::string &arguments = "") {
     std::ofstream(dir_ / "script.session", std::ios::binary) << script;
-    const std::string command = std::string("cd '") + dir_.string() + "' && '" VELBRIK_RUN "' " +
-                                (arguments.empty() ? "--script script.session --trace trace.jsonl" : arguments) +
-                                " > stdout.txt 2> stderr.txt";
     Outcome outcome;
-    const int raw = std::system(command.c_str());
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.status =
+        velbrik_test::RunIn(dir_, std::string("'" VELBRIK_RUN "' ") +
+                                      (arguments.empty() ? "--script script.session --trace trace.jsonl" : arguments));
     outcome.errors = Slurp(dir_ / "stderr.txt");
     std::istringstream lines(Slurp(dir_ / "trace.jsonl"));
     for (std::string line; std::getline(lines, line);) outcome.trace.push_back(line);
     return outcome;
   }
 
-  fs::path dir_;
+  velbrik_test::ScratchDir scratch_{"velbrik-runner"};
+  const fs::path &dir_ = scratch_.Path();
 };
 
 // Whether `expected` appears within `lines` in order.
