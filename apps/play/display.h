@@ -1,0 +1,95 @@
+// One of the cockpit's displays, as the host runs it: powered or not, showing
+// the mode-selection page, the mode's button menu, or the display mode itself
+// (the object the mode's handler made for this display), which draws on the
+// display's pixel surface at every repaint.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/MFD.h"
+#include "standin/font.h"
+#include "standin/host.h"
+#include "standin/raster.h"
+#include "standin/surface.h"
+#include "standin/trace.h"
+
+namespace play {
+
+enum class Page { Off, Select, Menu, Mode };
+
+// Button event words: bit 0 set for a press.
+inline constexpr int kButtonPress = 0x01;
+inline constexpr int kButtonRelease = 0x04;
+
+struct MenuEntry {
+  std::string line1;
+  std::string line2;
+  char shortcut = 0;
+};
+
+class Display {
+ public:
+  // A display with the selection page up; null with `error` when no surface
+  // can be made for it. Commands to the module are written to `log`, if set.
+  static std::unique_ptr<Display> Create(int number, int width, int height, std::shared_ptr<standin::Font> font,
+                                         standin::TraceSink *log, std::string &error);
+  ~Display();  // deletes the mode object, if any
+  Display(const Display &) = delete;
+  Display &operator=(const Display &) = delete;
+
+  int Number() const { return number_; }
+  Page Shown() const { return page_; }
+  // The mode whose object lives on this display, or null.
+  const standin::Mode *ActiveMode() const;
+
+  // The host's buttons. Power off deletes the mode object; power on brings
+  // back the mode last shown (a new object for it), or the selection page.
+  void Power();
+  // The selection page; pressed again, back to the mode that is live.
+  void Select();
+  // The live mode's button menu; pressed again, back to the mode.
+  void Menu();
+
+  // A side button pressed and let go. On the mode page both go to the mode;
+  // on the selection page a press chooses mode `bt`; on the menu page a press
+  // goes to the mode, which is shown again.
+  void PressButton(int bt);
+  void ReleaseButton(int bt);
+  // A key (scan code) for this display: to the mode on its page or its menu
+  // page (then back to the mode); on the selection page it chooses the mode
+  // with that selection key.
+  void Key(unsigned code);
+
+  // Clears the surface and has the mode draw it, while the mode page shows.
+  void Repaint();
+  // Deletes the mode object; the display keeps its power and shows the selection page.
+  void Close();
+
+  const standin::Image &Frame() const { return raster_->Frame(); }
+  // The live mode's label for button `bt`; empty when there is none.
+  std::string Label(int bt) const;
+  // The live mode's button menu, one entry per button at most.
+  std::vector<MenuEntry> MenuEntries() const;
+
+ private:
+  Display(int number, int width, int height, std::unique_ptr<standin::Raster> raster, standin::TraceSink *log);
+  void Choose(const standin::Mode &mode);
+  void Write(const std::string &line) const;
+
+  int number_;
+  int width_;
+  int height_;
+  standin::Surface surface_;
+  std::unique_ptr<standin::Raster> raster_;
+  standin::TraceSink *log_;
+  Page page_ = Page::Select;
+  MFD *mfd_ = nullptr;
+  int modeId_ = 0;      // of the mode that made mfd_
+  int lastModeId_ = 0;  // the mode shown before power went off
+  int pressed_ = -1;    // a side button whose press the mode was given
+};
+
+}  // namespace play

@@ -1,0 +1,83 @@
+// velbrik-play: the stand-in host as a desktop program. Loads a display module
+// and shows one or two cockpit displays in a window, repainted at a fixed
+// rate, with the mouse, Shift+keys and button clicks going to the module as
+// the host sends them; an event script can drive it instead, frame by frame.
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "apps/common/output_file.h"
+#include "apps/play/cockpit.h"
+#include "apps/play/event_script.h"
+#include "apps/play/layout.h"
+#include "apps/play/options.h"
+#include "apps/play/picture.h"
+#include "apps/play/player.h"
+#include "apps/play/window.h"
+#include "standin/font.h"
+#include "standin/trace.h"
+
+namespace {
+
+int Fail(const std::string &message, int status) {
+  std::fprintf(stderr, "velbrik-play: %s\n", message.c_str());
+  return status;
+}
+
+int BadUsage(const std::string &message) {
+  std::fprintf(stderr, "velbrik-play: %s\nTry 'velbrik-play --help' for more information.\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  using namespace play;
+  const ParsedOptions parsed = ParseOptions(std::span<const char *const>(argv + (argc > 0), argc > 0 ? argc - 1 : 0));
+  if (!parsed.error.empty()) return BadUsage(parsed.error);
+  if (parsed.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const Options &options = parsed.options;
+
+  std::string error;
+  std::vector<ScriptEvent> events;
+  if (!options.script.empty()) {
+    std::string text;
+    if (!apps::ReadFile(options.script, text, error)) return Fail(error, 2);
+    ScriptFault fault;
+    if (!ParseEventScript(text, events, fault) || !CheckDisplays(events, options.displays, fault)) {
+      const std::string name = options.script == "-" ? "<stdin>" : options.script;
+      std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), fault.line, fault.message.c_str());
+      return 2;
+    }
+  }
+  auto font = standin::Font::LoadDefault(error);
+  if (!font) return Fail(error, 2);
+  const Layout layout = MakeLayout(options.displays, options.width, options.height);
+
+  const auto video = Video::Start(error);
+  if (!video) return Fail("no graphical display (SDL: " + error + "); for headless use try velbrik-run", 1);
+  const auto window = Window::Open("Velbrik cockpit", layout.width, layout.height, options.zoom, error);
+  if (!window) return Fail("cannot open a window (SDL: " + error + ")", 1);
+
+  std::unique_ptr<apps::OutputFile> logFile;
+  std::unique_ptr<standin::StreamTrace> log;
+  if (!options.log.empty()) {
+    logFile = apps::OutputFile::Open(options.log, error);
+    if (!logFile) return Fail(error, 1);
+    log = std::make_unique<standin::StreamTrace>(logFile->Stream());
+  }
+  const std::string plugin = options.plugin.empty() ? DefaultPlugin() : options.plugin;
+  auto cockpit = Cockpit::Create(plugin, options.displays, options.width, options.height, font, log.get(), error);
+  if (!cockpit) return Fail(error, 2);
+
+  const Fonts fonts{font->Glyphs(kSmallFontSize), font->Glyphs(PageFontSize(options.height))};
+  const int status = Player(options, std::move(events), *cockpit, *window, layout, fonts).Run();
+  cockpit.reset();  // every display's mode object deleted, then the module unloaded
+  if (logFile && !logFile->Commit(error)) return Fail(error, 1);
+  return status;
+}

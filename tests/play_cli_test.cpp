@@ -1,0 +1,90 @@
+// velbrik-play where it cannot play: no graphical display, bad options, a bad
+// event script. None of these needs a display server.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string errors;
+};
+
+std::string Slurp(const fs::path &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class PlayCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("velbrik-play-cli-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs the player with no display to talk to, SDL's video driver as `driver`
+  // (empty: left to the player).
+  Outcome Run(const std::string &arguments, const std::string &driver = "x11") {
+    const std::string video = driver.empty() ? "-u SDL_VIDEODRIVER" : "SDL_VIDEODRIVER=" + driver;
+    const std::string command = "cd '" + dir_.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY " + video + " '" +
+                                VELBRIK_PLAY + "' " + arguments + " > out.txt 2> err.txt";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir_ / "out.txt"), Slurp(dir_ / "err.txt")};
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(PlayCliTest, WithoutADisplaySaysSoInOneLineAndNamesTheRunner) {
+  for (const std::string driver : {"x11", ""}) {
+    const Outcome outcome = Run("--log log.jsonl", driver);
+    EXPECT_EQ(outcome.status, 1) << driver;
+    EXPECT_TRUE(outcome.errors.starts_with("velbrik-play: no graphical display (")) << outcome.errors;
+    EXPECT_TRUE(outcome.errors.ends_with("); for headless use try velbrik-run\n")) << outcome.errors;
+    EXPECT_EQ(std::count(outcome.errors.begin(), outcome.errors.end(), '\n'), 1) << outcome.errors;
+    EXPECT_FALSE(fs::exists(dir_ / "log.jsonl"));
+  }
+}
+
+TEST_F(PlayCliTest, BadOptionsAreRefusedWithAPointerToHelp) {
+  const Outcome outcome = Run("--displays 3");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.errors,
+            "velbrik-play: --displays takes 1 or 2, got '3'\nTry 'velbrik-play --help' for more information.\n");
+}
+
+TEST_F(PlayCliTest, HelpListsTheOptionsAndTheScriptEvents) {
+  const Outcome outcome = Run("--help");
+  EXPECT_EQ(outcome.status, 0);
+  for (const char *text : {"--displays N", "--size WxH", "--zoom N", "--refresh SECONDS", "--plugin PATH",
+                           "--script FILE", "--screenshot PATH", "--log FILE", "at FRAME key", "at FRAME quit"})
+    EXPECT_NE(outcome.out.find(text), std::string::npos) << text;
+}
+
+TEST_F(PlayCliTest, ABadScriptLineIsReportedAsFileAndLine) {
+  std::ofstream(dir_ / "bad.events") << "at 0 mouse 1 2\n# fine so far\nat 3 click display 2 button 1\n";
+  Outcome outcome = Run("--script bad.events");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.errors, "bad.events:3: there is no display 2: the cockpit has 2 displays (0 and 1)\n");
+
+  std::ofstream(dir_ / "bad.events") << "at 0 wait\n";
+  outcome = Run("--script bad.events");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.errors, "bad.events:1: unknown event 'wait' (key, click, mouse, screenshot or quit)\n");
+}
+
+}  // namespace

@@ -1,0 +1,257 @@
+// The cockpit's displays as the host runs them, without a window: the real
+// module loaded, modes chosen on the selection page, keys and buttons passed
+// on, the button menu shown, power switched, and everything deleted and
+// unloaded at the end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "apps/play/cockpit.h"
+#include "apps/play/picture.h"
+#include "standin/host.h"
+#include "standin/pens.h"
+
+namespace play {
+namespace {
+
+class CockpitTest : public ::testing::Test {
+ protected:
+  void Start(int displays) {
+    std::string error;
+    font_ = standin::Font::LoadDefault(error);
+    ASSERT_TRUE(font_) << error;
+    cockpit_ = Cockpit::Create(VELBRIK_PLUGIN, displays, 320, 320, font_, &log_, error);
+    ASSERT_TRUE(cockpit_) << error;
+    log_.lines.clear();
+  }
+  void TearDown() override { cockpit_.reset(); }
+
+  bool Logged(const std::string &line) const {
+    return std::find(log_.lines.begin(), log_.lines.end(), line) != log_.lines.end();
+  }
+  // Pixels of `colour` in the rows [top, bottom) of display `d`'s picture.
+  int Count(int d, std::uint32_t colour, int top = 0, int bottom = 320) const {
+    const standin::Image &frame = cockpit_->At(d).Frame();
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < frame.width; ++x) n += frame.At(x, y) == colour;
+    return n;
+  }
+  // The leftmost column of the amber paddle on display `d`.
+  int PaddleLeft(int d) const {
+    const standin::Image &frame = cockpit_->At(d).Frame();
+    for (int x = 0; x < frame.width; ++x)
+      for (int y = 290; y < 320; ++y)
+        if (frame.At(x, y) == standin::kDefaultPens[5]) return x;
+    return -1;
+  }
+  void SetCursor(int x) { standin::Host::Instance().SetCursor(POINT{x, 100}); }
+
+  standin::Image Picture(const Layout &layout) {
+    const Fonts fonts{font_->Glyphs(kSmallFontSize), font_->Glyphs(PageFontSize(320))};
+    return Compose(layout, *cockpit_, fonts, "");
+  }
+
+  standin::MemoryTrace log_;
+  std::shared_ptr<standin::Font> font_;
+  std::unique_ptr<Cockpit> cockpit_;
+};
+
+constexpr unsigned kN = 0x31, kR = 0x13;
+const Control kPower{0, Control::Kind::Host, 0}, kSelect{0, Control::Kind::Host, 1}, kMenu{0, Control::Kind::Host, 2};
+
+TEST_F(CockpitTest, TheSelectionKeyCreatesTheGameThroughTheHandler) {
+  Start(1);
+  Display &display = cockpit_->At(0);
+  EXPECT_EQ(display.Shown(), Page::Select);
+  display.Key(kR);  // not a selection key
+  EXPECT_EQ(display.Shown(), Page::Select);
+  display.Key(kN);
+  EXPECT_EQ(display.Shown(), Page::Mode);
+  EXPECT_EQ(log_.lines, (std::vector<std::string>{R"(["@","open",0,320,320])", R"(["MFD",320,320])", R"(["=",0])"}));
+  ASSERT_TRUE(display.ActiveMode());
+  EXPECT_EQ(display.ActiveMode()->name, "Velbrik");
+  EXPECT_EQ(display.Label(0), "NEW");
+  EXPECT_EQ(display.Label(1), "REL");
+  EXPECT_EQ(display.Label(2), "");
+}
+
+TEST_F(CockpitTest, AClickOnTheSelectionPageChoosesTheModeBesideIt) {
+  Start(2);
+  cockpit_->Press({1, Control::Kind::Side, 3});  // no mode there
+  cockpit_->Release();
+  EXPECT_EQ(cockpit_->At(1).Shown(), Page::Select);
+  cockpit_->Press({1, Control::Kind::Side, 0});
+  cockpit_->Release();
+  EXPECT_EQ(cockpit_->At(1).Shown(), Page::Mode);
+  EXPECT_EQ(cockpit_->At(0).Shown(), Page::Select);
+  EXPECT_TRUE(Logged(R"(["@","open",1,320,320])"));
+}
+
+TEST_F(CockpitTest, KeysAndButtonsGoToTheMode) {
+  Start(1);
+  Display &display = cockpit_->At(0);
+  display.Key(kN);
+  cockpit_->Repaint(0);
+  log_.lines.clear();
+  display.Key(kR);
+  cockpit_->Press({0, Control::Kind::Side, 0});
+  cockpit_->Release();
+  display.Key(0x3B);
+  EXPECT_TRUE(Logged(R"(["@","key",0,19])"));
+  EXPECT_TRUE(Logged(R"(["@","button",0,0,1])"));
+  EXPECT_TRUE(Logged(R"(["@","button",0,0,4])"));
+  EXPECT_TRUE(Logged(R"(["@","key",0,59])"));
+  // R and the NEW press are used; the release (no press bit) and the key nobody uses are not.
+  std::vector<std::string> results;
+  for (const std::string &line : log_.lines)
+    if (line.starts_with("[\"=\"")) results.push_back(line);
+  EXPECT_EQ(results, (std::vector<std::string>{R"(["=",true])", R"(["=",true])", R"(["=",false])", R"(["=",false])"}));
+}
+
+TEST_F(CockpitTest, TheMenuPageShowsTheModesMenuAndPassesAPressOn) {
+  Start(1);
+  Display &display = cockpit_->At(0);
+  cockpit_->Press(kMenu);  // nothing live: no menu
+  EXPECT_EQ(display.Shown(), Page::Select);
+  display.Key(kN);
+  cockpit_->Press(kMenu);
+  EXPECT_EQ(display.Shown(), Page::Menu);
+  const std::vector<MenuEntry> menu = display.MenuEntries();
+  ASSERT_EQ(menu.size(), 12u);
+  EXPECT_EQ(menu[0].line1, "Start new Game");
+  EXPECT_EQ(menu[0].shortcut, 'S');
+  EXPECT_EQ(menu[1].line1, "Release Ball");
+  EXPECT_EQ(menu[1].shortcut, 'R');
+  EXPECT_EQ(menu[2].line1, "");
+  log_.lines.clear();
+  cockpit_->Press({0, Control::Kind::Side, 1});
+  EXPECT_EQ(display.Shown(), Page::Mode);
+  EXPECT_TRUE(Logged(R"(["@","button",0,1,1])"));
+  cockpit_->Press(kMenu);
+  cockpit_->Press(kMenu);
+  EXPECT_EQ(display.Shown(), Page::Mode);
+}
+
+TEST_F(CockpitTest, SelectingAgainKeepsTheGameAndPowerOffDeletesIt) {
+  Start(1);
+  Display &display = cockpit_->At(0);
+  display.Key(kN);
+  cockpit_->Press(kSelect);
+  EXPECT_EQ(display.Shown(), Page::Select);
+  cockpit_->Press(kSelect);
+  EXPECT_EQ(display.Shown(), Page::Mode);
+  display.Key(kN);  // the mode page passes N on to the game
+  cockpit_->Press(kSelect);
+  display.Key(kN);  // the selection page: the same mode, the same game
+  EXPECT_EQ(std::count(log_.lines.begin(), log_.lines.end(), R"(["MFD",320,320])"), 1);
+
+  cockpit_->Press(kPower);
+  EXPECT_EQ(display.Shown(), Page::Off);
+  EXPECT_TRUE(Logged(R"(["~MFD"])"));
+  display.Key(kN);
+  cockpit_->Press(kSelect);
+  EXPECT_EQ(display.Shown(), Page::Off);
+  cockpit_->Press(kPower);  // back on: a new game of the mode last shown
+  EXPECT_EQ(display.Shown(), Page::Mode);
+  EXPECT_EQ(std::count(log_.lines.begin(), log_.lines.end(), R"(["MFD",320,320])"), 2);
+}
+
+TEST_F(CockpitTest, RepaintsDrawOnlyTheModePageAndStopWhilePaused) {
+  Start(1);
+  cockpit_->Repaint(0);
+  EXPECT_TRUE(log_.lines.empty());
+  cockpit_->At(0).Key(kN);
+  cockpit_->TogglePause();
+  cockpit_->Repaint(0);
+  EXPECT_FALSE(Logged(R"(["@","repaint",0])"));
+  cockpit_->TogglePause();
+  cockpit_->Repaint(0);
+  EXPECT_TRUE(Logged(R"(["@","repaint",0])"));
+  EXPECT_GT(Count(0, standin::kDefaultPens[2]), 1000);  // the blue bricks
+}
+
+TEST_F(CockpitTest, TwoDisplaysPlayTwoGamesAndShareTheCursor) {
+  Start(2);
+  SetCursor(0);
+  cockpit_->At(0).Key(kN);
+  cockpit_->At(1).Key(kN);
+  cockpit_->Repaint(0);
+  cockpit_->Repaint(1);
+  EXPECT_EQ(PaddleLeft(0), PaddleLeft(1));
+
+  // The module keeps one last cursor position for all its games: the display
+  // repainted first after the mouse moves takes the whole move, at half speed.
+  SetCursor(100);
+  cockpit_->Repaint(0);
+  cockpit_->Repaint(1);
+  EXPECT_EQ(PaddleLeft(0) - PaddleLeft(1), 50);
+
+  // Releasing the ball on one display leaves the other's resting, prompt shown.
+  cockpit_->At(0).Key(kR);
+  for (int i = 0; i < 3; ++i) {
+    cockpit_->Repaint(0);
+    cockpit_->Repaint(1);
+  }
+  const int promptTop = 160, promptBottom = 176;
+  EXPECT_LT(Count(0, 0xFFFFFF, promptTop, promptBottom), 40);
+  EXPECT_GT(Count(1, 0xFFFFFF, promptTop, promptBottom), 100);
+}
+
+// Pixels of `picture` in `box` brighter than the bezel in all three channels.
+int Bright(const standin::Image &picture, Rect box) {
+  int n = 0;
+  for (int y = box.y; y < box.Bottom(); ++y)
+    for (int x = box.x; x < box.Right(); ++x) {
+      const std::uint32_t p = picture.At(x, y);
+      n += (p >> 16) >= 0x90 && ((p >> 8) & 0xFF) >= 0x90 && (p & 0xFF) >= 0x80;
+    }
+  return n;
+}
+
+TEST_F(CockpitTest, ThePictureShowsEachDisplaysPageAndLabels) {
+  Start(2);
+  const Layout layout = MakeLayout(2, 320, 320);
+  standin::Image picture = Picture(layout);
+  ASSERT_EQ(picture.width, layout.width);
+  const Panel &left = layout.panels[0], &right = layout.panels[1];
+  EXPECT_GT(Bright(picture, {left.glass.x, left.glass.y, left.glass.w, 40}), 20) << "the selection page";
+  EXPECT_EQ(Bright(picture, left.labels[0]), 0) << "no mode, no labels";
+
+  cockpit_->At(0).Key(kN);
+  cockpit_->Repaint(0);
+  picture = Picture(layout);
+  const standin::Image &frame = cockpit_->At(0).Frame();
+  int same = 0;
+  for (int y = 0; y < 320; ++y)
+    for (int x = 0; x < 320; ++x) same += picture.At(left.glass.x + x, left.glass.y + y) == frame.At(x, y);
+  EXPECT_EQ(same, 320 * 320) << "the glass shows the display's own pixels";
+  EXPECT_GT(Bright(picture, left.labels[0]), 10);
+  EXPECT_GT(Bright(picture, left.labels[1]), 10);
+  EXPECT_EQ(Bright(picture, left.labels[2]), 0);
+  EXPECT_EQ(Bright(picture, right.labels[0]), 0);
+
+  cockpit_->TogglePause();
+  const int amber =
+      static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), standin::kDefaultPens[5]));
+  picture = Picture(layout);
+  EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), standin::kDefaultPens[5]), amber + 10)
+      << "PAUSED in amber on the status line";
+}
+
+TEST_F(CockpitTest, ShutdownDeletesEveryDisplayThenUnloads) {
+  Start(2);
+  cockpit_->At(0).Key(kN);
+  cockpit_->At(1).Key(kN);
+  log_.lines.clear();
+  cockpit_->Shutdown();
+  EXPECT_EQ(log_.lines,
+            (std::vector<std::string>{R"(["@","unload"])", R"(["@","close",0])", R"(["~MFD"])", R"(["@","close",1])",
+                                      R"(["~MFD"])", R"(["oapiUnregisterMFDMode",1])"}));
+  EXPECT_TRUE(standin::Host::Instance().Modes().empty());
+}
+
+}  // namespace
+}  // namespace play

@@ -1,0 +1,117 @@
+// The cockpit's keyboard and mouse as the host takes them: SDL keys become PC
+// scan codes, Shift decides which display a key goes to, and the cursor the
+// host reports follows whichever source moved last.
+#include <SDL_keyboard.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "apps/play/cursor.h"
+#include "apps/play/keys.h"
+#include "host/MFD.h"
+
+namespace play {
+namespace {
+
+TEST(ScanCodes, AreThePcKeyboardsSetOne) {
+  const struct {
+    SDL_Scancode key;
+    unsigned code;
+  } cases[] = {
+      {SDL_SCANCODE_N, OAPI_KEY_N},  {SDL_SCANCODE_S, OAPI_KEY_S}, {SDL_SCANCODE_R, OAPI_KEY_R},
+      {SDL_SCANCODE_Q, OAPI_KEY_Q},  {SDL_SCANCODE_W, OAPI_KEY_W}, {SDL_SCANCODE_2, OAPI_KEY_2},
+      {SDL_SCANCODE_9, OAPI_KEY_9},  {SDL_SCANCODE_1, 0x02},       {SDL_SCANCODE_0, 0x0B},
+      {SDL_SCANCODE_ESCAPE, 0x01},   {SDL_SCANCODE_A, 0x1E},       {SDL_SCANCODE_Z, 0x2C},
+      {SDL_SCANCODE_M, 0x32},        {SDL_SCANCODE_RETURN, 0x1C},  {SDL_SCANCODE_SPACE, 0x39},
+      {SDL_SCANCODE_F1, 0x3B},       {SDL_SCANCODE_F10, 0x44},     {SDL_SCANCODE_F11, 0x57},
+      {SDL_SCANCODE_F12, 0x58},      {SDL_SCANCODE_KP_0, 0x52},    {SDL_SCANCODE_UP, 0xC8},
+      {SDL_SCANCODE_DOWN, 0xD0},     {SDL_SCANCODE_LEFT, 0xCB},    {SDL_SCANCODE_RIGHT, 0xCD},
+      {SDL_SCANCODE_KP_ENTER, 0x9C}, {SDL_SCANCODE_DELETE, 0xD3},
+  };
+  for (const auto &c : cases) EXPECT_EQ(ScanCode(c.key), c.code) << SDL_GetScancodeName(c.key);
+}
+
+TEST(ScanCodes, KeysTheHostHasNoCodeForGiveZero) {
+  for (const SDL_Scancode key : {SDL_SCANCODE_UNKNOWN, SDL_SCANCODE_F13, SDL_SCANCODE_APPLICATION, SDL_SCANCODE_MUTE})
+    EXPECT_EQ(ScanCode(key), 0u) << SDL_GetScancodeName(key);
+}
+
+TEST(ScanCodes, NoTwoKeysShareOne) {
+  std::set<unsigned> seen;
+  for (int k = 0; k < SDL_NUM_SCANCODES; ++k) {
+    const unsigned code = ScanCode(static_cast<SDL_Scancode>(k));
+    if (code == 0) continue;
+    EXPECT_TRUE(seen.insert(code).second) << "code " << code << " twice";
+  }
+  EXPECT_GT(seen.size(), 90u);
+}
+
+TEST(ScanCodes, NameTheirKey) {
+  EXPECT_EQ(KeyName(OAPI_KEY_N), "N");
+  EXPECT_EQ(KeyName(0x58), "F12");
+  EXPECT_EQ(KeyName(0), "");
+  EXPECT_EQ(KeyName(0x7F), "");
+}
+
+struct RouteCase {
+  const char *what;
+  SDL_Scancode key;
+  bool left, right;
+  int displays;
+  KeyRoute::Kind kind;
+  int display;
+  unsigned code;
+};
+
+TEST(KeyRouting, ShiftSendsAKeyToADisplay) {
+  using K = KeyRoute::Kind;
+  const RouteCase cases[] = {
+      {"left shift, two displays", SDL_SCANCODE_N, true, false, 2, K::Display, 0, 0x31},
+      {"right shift, two displays", SDL_SCANCODE_N, false, true, 2, K::Display, 1, 0x31},
+      {"right shift, one display", SDL_SCANCODE_R, false, true, 1, K::Display, 0, 0x13},
+      {"both shifts", SDL_SCANCODE_S, true, true, 2, K::Display, 0, 0x1F},
+      {"a cockpit key with shift", SDL_SCANCODE_P, true, false, 2, K::Display, 0, 0x19},
+      {"escape with shift", SDL_SCANCODE_ESCAPE, false, true, 2, K::Display, 1, 0x01},
+      {"a key without a code", SDL_SCANCODE_F13, true, false, 2, K::Ignore, 0, 0},
+      {"a shift key itself", SDL_SCANCODE_LSHIFT, false, true, 2, K::Ignore, 0, 0},
+      {"no shift", SDL_SCANCODE_N, false, false, 2, K::Ignore, 0, 0},
+  };
+  for (const RouteCase &c : cases) {
+    const KeyRoute route = RouteKey(c.key, c.left, c.right, c.displays);
+    EXPECT_EQ(route.kind, c.kind) << c.what;
+    if (c.kind != K::Display) continue;
+    EXPECT_EQ(route.display, c.display) << c.what;
+    EXPECT_EQ(route.code, c.code) << c.what;
+  }
+}
+
+TEST(KeyRouting, KeysWithoutShiftBelongToTheCockpit) {
+  const struct {
+    SDL_Scancode key;
+    CockpitKey action;
+  } cases[] = {{SDL_SCANCODE_F1, CockpitKey::Help},
+               {SDL_SCANCODE_F12, CockpitKey::Screenshot},
+               {SDL_SCANCODE_P, CockpitKey::Pause},
+               {SDL_SCANCODE_ESCAPE, CockpitKey::Quit}};
+  for (const auto &c : cases) {
+    const KeyRoute route = RouteKey(c.key, false, false, 2);
+    EXPECT_EQ(route.kind, KeyRoute::Kind::Cockpit) << SDL_GetScancodeName(c.key);
+    EXPECT_EQ(route.action, c.action) << SDL_GetScancodeName(c.key);
+  }
+}
+
+TEST(Cursor, FollowsWhicheverSourceMovedLast) {
+  CursorTracker cursor;
+  cursor.Global({500, 300});
+  EXPECT_EQ(cursor.Position(), (Point{500, 300}));
+  cursor.OverWindow({520, 310});
+  EXPECT_EQ(cursor.Position(), (Point{520, 310}));
+  // A global state that has not changed is stale, not news.
+  cursor.Global({500, 300});
+  EXPECT_EQ(cursor.Position(), (Point{520, 310}));
+  cursor.Global({40, 30});
+  EXPECT_EQ(cursor.Position(), (Point{40, 30}));
+}
+
+}  // namespace
+}  // namespace play

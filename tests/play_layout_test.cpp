@@ -1,0 +1,92 @@
+// The cockpit's geometry: every button is where a click finds it, nothing
+// else answers a click, and the picture fits a window by whole numbers.
+#include <gtest/gtest.h>
+
+#include "apps/play/layout.h"
+
+namespace play {
+namespace {
+
+Point Centre(Rect r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+struct Shape {
+  int displays, width, height;
+};
+constexpr Shape kShapes[] = {{2, 320, 320}, {1, 320, 320}, {2, 256, 200}, {1, 640, 480}, {2, 100, 100}};
+
+TEST(LayoutHitTest, FindsEveryButtonAndItsLabel) {
+  for (const Shape &s : kShapes) {
+    const Layout layout = MakeLayout(s.displays, s.width, s.height);
+    ASSERT_EQ(static_cast<int>(layout.panels.size()), s.displays);
+    for (int d = 0; d < s.displays; ++d) {
+      const Panel &panel = layout.panels[d];
+      for (int i = 0; i < kSideButtons; ++i) {
+        const Control side{d, Control::Kind::Side, i};
+        EXPECT_EQ(layout.HitTest(Centre(panel.buttons[i])), side) << s.width << "x" << s.height << " button " << i;
+        EXPECT_EQ(layout.HitTest(Centre(panel.labels[i])), side) << s.width << "x" << s.height << " label " << i;
+      }
+      for (int i = 0; i < kHostButtons; ++i)
+        EXPECT_EQ(layout.HitTest(Centre(panel.hostButtons[i])), (Control{d, Control::Kind::Host, i}));
+    }
+  }
+}
+
+TEST(LayoutHitTest, GlassBezelAndGapsAnswerNothing) {
+  const Layout layout = MakeLayout(2, 320, 320);
+  const Panel &left = layout.panels[0], &right = layout.panels[1];
+  for (const Point p : {Centre(left.glass), Point{left.glass.x, left.glass.y}, Centre(right.glass),
+                        Point{left.bezel.x + 1, left.bezel.y + 1}, Centre(left.title),
+                        Point{left.bezel.Right(), Centre(left.bezel).y}, Centre(layout.statusBar), Point{0, 0},
+                        Point{layout.width - 1, layout.height - 1}, Point{-5, 10}, Point{layout.width, 10}})
+    EXPECT_FALSE(layout.HitTest(p)) << p.x << "," << p.y;
+}
+
+TEST(LayoutGeometry, PanelsHoldTheirPartsSideBySide) {
+  for (const Shape &s : kShapes) {
+    const Layout layout = MakeLayout(s.displays, s.width, s.height);
+    for (int d = 0; d < s.displays; ++d) {
+      const Panel &p = layout.panels[d];
+      EXPECT_EQ(p.glass.w, s.width);
+      EXPECT_EQ(p.glass.h, s.height);
+      if (d > 0) {
+        EXPECT_LT(layout.panels[d - 1].bezel.Right(), p.bezel.x);
+      }
+      EXPECT_LE(p.bezel.Right(), layout.width);
+      EXPECT_LE(p.bezel.Bottom(), layout.statusBar.y);
+      for (int i = 0; i < kSideButtons; ++i) {
+        const Rect outer = i < 6 ? p.buttons[i] : p.labels[i];
+        const Rect inner = i < 6 ? p.labels[i] : p.buttons[i];
+        EXPECT_LE(outer.Right(), inner.x) << "button " << i << " lies outside its label";
+        EXPECT_TRUE(i < 6 ? p.labels[i].Right() <= p.glass.x : p.labels[i].x >= p.glass.Right()) << i;
+        EXPECT_EQ(p.buttons[i].y, p.buttons[i % 6].y) << "rows pair up across the glass";
+      }
+      for (const Rect &host : p.hostButtons) EXPECT_GE(host.y, p.glass.Bottom());
+    }
+    EXPECT_LE(layout.statusBar.Bottom(), layout.height);
+  }
+}
+
+TEST(Viewport, FitsByWholeNumbersAndCentres) {
+  const struct {
+    int areaWidth, areaHeight;
+    Viewport view;
+  } cases[] = {
+      {100, 50, {1, 0, 0}},    {199, 99, {1, 49, 24}}, {200, 100, {2, 0, 0}},
+      {350, 120, {2, 75, 10}}, {50, 50, {1, -25, 0}},  {1000, 60, {1, 450, 5}},
+  };
+  for (const auto &c : cases) EXPECT_EQ(Fit(100, 50, c.areaWidth, c.areaHeight), c.view) << c.areaWidth;
+}
+
+TEST(Viewport, MapsAreaPointsBackToPicturePixels) {
+  const Viewport view{3, 10, 20};
+  EXPECT_EQ(ToPicture(view, 100, 50, {10, 20}), (Point{0, 0}));
+  EXPECT_EQ(ToPicture(view, 100, 50, {12, 22}), (Point{0, 0}));
+  EXPECT_EQ(ToPicture(view, 100, 50, {13, 23}), (Point{1, 1}));
+  EXPECT_EQ(ToPicture(view, 100, 50, {309, 169}), (Point{99, 49}));
+  EXPECT_FALSE(ToPicture(view, 100, 50, {9, 30}));
+  EXPECT_FALSE(ToPicture(view, 100, 50, {310, 30}));
+  EXPECT_FALSE(ToPicture(view, 100, 50, {30, 170}));
+}
+
+}  // namespace
+}  // namespace play
