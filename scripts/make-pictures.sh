@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the README's pictures with the runner itself: a GIF of the demo game and
-# a PNG of one of its frames. Run after building (scripts/run.sh or the presets).
+# a PNG of one of its frames. Run after building (scripts/play.sh or the presets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 run=build/default/bin/velbrik-run
