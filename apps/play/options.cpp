@@ -73,13 +73,13 @@ bool Size(std::string_view text, int &width, int &height) {
          WholeNumber(text.substr(x + 1), kMinSide, kMaxSide, height);
 }
 
-struct Spec {
+struct Flag {
   const char *name;
   char letter;  // 0: long form only
   bool value;
 };
 
-constexpr Spec kSpecs[] = {
+constexpr Flag kFlags[] = {
     {"displays", 'd', true}, {"size", 's', true},   {"zoom", 'z', true},
     {"refresh", 'r', true},  {"plugin", 'p', true}, {"script", 0, true},
     {"screenshot", 0, true}, {"log", 0, true},      {"help", 'h', false},
@@ -92,16 +92,16 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
   Options &o = parsed.options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
-    const Spec *spec = nullptr;
+    const Flag *flag = nullptr;
     std::string value;
     bool inline_value = false;
     if (argument.starts_with("--") && argument.size() > 2) {
       const std::size_t equals = argument.find('=');
       const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
-      for (const Spec &s : kSpecs)
-        if (name == s.name) spec = &s;
-      if (spec && equals != std::string_view::npos) {
-        if (!spec->value) {
+      for (const Flag &s : kFlags)
+        if (name == s.name) flag = &s;
+      if (flag && equals != std::string_view::npos) {
+        if (!flag->value) {
           parsed.error = "option '--" + std::string(name) + "' takes no value";
           return parsed;
         }
@@ -109,24 +109,24 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
         inline_value = true;
       }
     } else if (argument.size() == 2 && argument[0] == '-' && argument[1] != '-') {
-      for (const Spec &s : kSpecs)
-        if (s.letter == argument[1]) spec = &s;
+      for (const Flag &s : kFlags)
+        if (s.letter == argument[1]) flag = &s;
     } else {
       parsed.error = "unexpected argument '" + std::string(argument) + "'";
       return parsed;
     }
-    if (!spec) {
+    if (!flag) {
       parsed.error = "unknown option '" + std::string(argument) + "'";
       return parsed;
     }
-    if (spec->value && !inline_value) {
+    if (flag->value && !inline_value) {
       if (i + 1 == arguments.size()) {
         parsed.error = "option '" + std::string(argument) + "' needs a value";
         return parsed;
       }
       value = arguments[++i];
     }
-    const std::string name = spec->name;
+    const std::string name = flag->name;
     const auto bad = [&](const std::string &what) {
       parsed.error = "--" + name + " takes " + what + ", got '" + value + "'";
       return parsed;
@@ -139,7 +139,7 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
       if (!WholeNumber(value, 1, kMaxZoom, o.zoom)) return bad("a whole number from 1 to 16");
     } else if (name == "refresh") {
       if (!Seconds(value, o.refresh)) return bad("seconds from 0.001 to 1");
-    } else if (value.empty() && spec->value) {
+    } else if (value.empty() && flag->value) {
       return bad("a path");
     } else if (name == "plugin") {
       o.plugin = value;
