@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,15 @@ class CountingTrace : public standin::TraceSink {
   std::size_t bytes = 0;
 };
 
+// How much was run, said when the fuzzer ends.
+struct Tally {
+  long long inputs = 0, scripts = 0, commands = 0;
+  ~Tally() {
+    std::fprintf(stderr, "velbrik_fuzz_session: %lld inputs, %lld read as scripts, %lld commands run\n", inputs,
+                 scripts, commands);
+  }
+} tally;
+
 const std::string &PluginPath() {
   static const std::string path = [] {
     char self[PATH_MAX];
@@ -52,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     return loaded;
   }();
 
+  ++tally.inputs;
   std::vector<standin::Command> commands;
   standin::ScriptError error;
   if (!standin::ParseScript(std::string_view(reinterpret_cast<const char *>(data), size), commands, error)) return 0;
@@ -79,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ++kept;
   }
   commands.resize(kept);
+  ++tally.scripts;
 
   CountingTrace trace;
   std::vector<std::unique_ptr<standin::Raster>> rasters;
@@ -93,6 +105,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     return std::string();
   });
-  standin::RunScript(session, PluginPath(), commands, error);
+  if (standin::RunScript(session, PluginPath(), commands, error)) {
+    tally.commands += static_cast<long long>(commands.size());
+  } else {
+    // Those before the one that stopped it, and that one.
+    for (const standin::Command &command : commands) {
+      ++tally.commands;
+      if (command.line == error.line) break;
+    }
+  }
   return 0;
 }
