@@ -62,7 +62,7 @@ class MFD {
 // Host functions.
 void InitLib(HINSTANCE module);
 int Date2Int(char *date);
-int oapiRegisterMFDMode(MFDMODESPEC &spec);
+int oapiRegisterMFDMode(MFDMODESPEC &mode);
 bool oapiUnregisterMFDMode(int mode);
 
 // Key codes: PC keyboard scan codes (set 1).

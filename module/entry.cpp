@@ -38,11 +38,11 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 }
 
 void opcDLLInit(HINSTANCE) {
-  MFDMODESPEC spec;
-  spec.name = modeName;
-  spec.key = OAPI_KEY_N;
-  spec.msgproc = MsgProc;
-  modeId = oapiRegisterMFDMode(spec);
+  MFDMODESPEC mode;
+  mode.name = modeName;
+  mode.key = OAPI_KEY_N;
+  mode.msgproc = MsgProc;
+  modeId = oapiRegisterMFDMode(mode);
 }
 
 void opcDLLExit(HINSTANCE) { oapiUnregisterMFDMode(modeId); }

@@ -19,9 +19,9 @@ void Host::Reset() {
   nextModeId_ = 1;
 }
 
-int Host::RegisterMode(const MFDMODESPEC &spec) {
+int Host::RegisterMode(const MFDMODESPEC &record) {
   const int id = nextModeId_++;
-  modes_.push_back(Mode{id, spec.name ? spec.name : "", spec.key, spec.msgproc});
+  modes_.push_back(Mode{id, record.name ? record.name : "", record.key, record.msgproc});
   return id;
 }
 
@@ -62,9 +62,9 @@ int Date2Int(char *date) {
   return standin::DateToInt(date);
 }
 
-int oapiRegisterMFDMode(MFDMODESPEC &spec) {
-  Host::Instance().Log(Json("oapiRegisterMFDMode", spec.name, spec.key));
-  return Host::Instance().RegisterMode(spec);
+int oapiRegisterMFDMode(MFDMODESPEC &mode) {
+  Host::Instance().Log(Json("oapiRegisterMFDMode", mode.name, mode.key));
+  return Host::Instance().RegisterMode(mode);
 }
 
 bool oapiUnregisterMFDMode(int mode) {

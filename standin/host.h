@@ -38,7 +38,7 @@ class Host {
   void SetCursorUnreadable() { cursor_.reset(); }
   std::optional<POINT> Cursor() const { return cursor_; }
 
-  int RegisterMode(const MFDMODESPEC &spec);
+  int RegisterMode(const MFDMODESPEC &record);
   bool UnregisterMode(int id);
   const std::vector<Mode> &Modes() const { return modes_; }
   const Mode *FindMode(int id) const;
