@@ -26,7 +26,7 @@ void Sight::TextOut(int, int, std::string_view text, int) {
 
 // The ball is a stack of circles drawn with pen 0, the first a point at its
 // centre; the paddle's first two circles with pen 5 fill its two ends.
-void Sight::Ellipse(int left, int top, int right, int bottom) {
+void Sight::Ellipse(int left, int top, int right, int) {
   const int n = ellipsesWithPen_++;
   // The frame draws the ball before moving it; a rebound draws it again
   // midway, which would spoil the motion seen from frame to frame.
@@ -36,7 +36,6 @@ void Sight::Ellipse(int left, int top, int right, int bottom) {
     seen_.paddleTop = top;
   }
   if (pen_ == 5 && n == 1) seen_.paddleRight = right;
-  (void)bottom;
 }
 
 std::vector<Command> Autopilot::Next(const Sighting &seen, int line) {

@@ -37,15 +37,20 @@ void Session::Unload() {
   Host::Instance().SetLog(nullptr);
 }
 
-bool Session::Open(const Command &command, std::string &error) {
+bool Session::Message(const char *name, UINT message, UINT sizeWord, std::intptr_t &result, std::string &error) {
   const auto &modes = Host::Instance().Modes();
   if (modes.empty() || !modes.front().handler) {
-    error = "open: the module has registered no display mode";
+    error = std::string(name) + ": the module has registered no display mode";
     return false;
   }
+  result = modes.front().handler(message, 0, sizeWord, reinterpret_cast<std::intptr_t>(Host::Instance().Vessel()));
+  return true;
+}
+
+bool Session::Open(const Command &command, std::string &error) {
   const UINT sizeWord = static_cast<UINT>(command.a | command.b << 16);
-  const std::intptr_t result =
-      modes.front().handler(1, 0, sizeWord, reinterpret_cast<std::intptr_t>(Host::Instance().Vessel()));
+  std::intptr_t result = 0;
+  if (!Message("open", 1, sizeWord, result, error)) return false;
   if (result == 0) {
     Write(Json("=", nullptr));
     return true;
@@ -176,15 +181,8 @@ bool Session::Run(const Command &command, std::string &error) {
 
     case Op::Message: {
       Write(Json("@", "message", command.a));
-      const auto &modes = Host::Instance().Modes();
-      if (modes.empty() || !modes.front().handler) {
-        error = "message: the module has registered no display mode";
-        return false;
-      }
-      const UINT sizeWord = display ? display->sizeWord : 0;
-      modes.front().handler(static_cast<UINT>(command.a), 0, sizeWord,
-                            reinterpret_cast<std::intptr_t>(Host::Instance().Vessel()));
-      return true;
+      std::intptr_t ignored = 0;
+      return Message("message", static_cast<UINT>(command.a), display ? display->sizeWord : 0, ignored, error);
     }
 
     case Op::Close:

@@ -52,6 +52,9 @@ class Session {
 
   void Write(const std::string &line);
   bool Open(const Command &command, std::string &error);
+  // Sends `message` to the first registered mode's handler, as the host would
+  // for one of its displays; `name` is the command, for the error.
+  bool Message(const char *name, UINT message, UINT sizeWord, std::intptr_t &result, std::string &error);
 
   TraceSink *trace_;
   std::unique_ptr<Recorder> recorder_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "apps/common/output_file.h"
+#include "apps/common/plugin_path.h"
 #include "apps/play/cockpit.h"
 #include "apps/play/event_script.h"
 #include "apps/play/layout.h"
@@ -71,7 +72,7 @@ int main(int argc, char **argv) {
     if (!logFile) return Fail(error, 1);
     log = std::make_unique<standin::StreamTrace>(logFile->Stream());
   }
-  const std::string plugin = options.plugin.empty() ? DefaultPlugin() : options.plugin;
+  const std::string plugin = options.plugin.empty() ? apps::DefaultPlugin() : options.plugin;
   auto cockpit = Cockpit::Create(plugin, options.displays, options.width, options.height, font, log.get(), error);
   if (!cockpit) return Fail(error, 2);
 

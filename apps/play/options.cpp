@@ -1,9 +1,6 @@
 #include "apps/play/options.h"
 
-#include <unistd.h>
-
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
@@ -154,14 +151,6 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
     }
   }
   return parsed;
-}
-
-std::string DefaultPlugin() {
-  char self[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return "Velbrik.so";
-  const std::string path(self, static_cast<std::size_t>(n));
-  return path.substr(0, path.rfind('/') + 1) + "Velbrik.so";
 }
 
 }  // namespace play

@@ -34,9 +34,6 @@ struct ParsedOptions {
 // as the next argument or after '='; short ones as the next argument.
 ParsedOptions ParseOptions(std::span<const char *const> arguments);
 
-// The Velbrik.so beside this program.
-std::string DefaultPlugin();
-
 extern const char kUsage[];
 
 }  // namespace play

@@ -2,13 +2,12 @@
 // host, drives it from a session script (or lets the autopilot play a game),
 // and writes the call trace and, when asked, pictures of every repaint.
 #include <getopt.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <string>
 
 #include "apps/common/output_file.h"
+#include "apps/common/plugin_path.h"
 #include "apps/common/progress.h"
 #include "apps/run/demo.h"
 #include "apps/run/pictures.h"
@@ -71,15 +70,6 @@ int ScriptFault(const std::string &script, const standin::ScriptError &error) {
 int BadUsage(const std::string &message) {
   std::fprintf(stderr, "velbrik-run: %s (see velbrik-run --help)\n", message.c_str());
   return 2;
-}
-
-// The module built beside this program.
-std::string DefaultPlugin() {
-  char self[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return "Velbrik.so";
-  std::string path(self, static_cast<std::size_t>(n));
-  return path.substr(0, path.rfind('/') + 1) + "Velbrik.so";
 }
 
 // A whole number within [low, high], or false.
@@ -152,7 +142,7 @@ int main(int argc, char **argv) {
     return BadUsage(demo ? "--script and --demo exclude each other" : "no script given (--script FILE, or --demo)");
   const bool pictures = !pictureOptions.pngDir.empty() || !pictureOptions.gifPath.empty();
   if (tracePath.empty() && !pictures) tracePath.assign(1, '-');  // standard output
-  if (pluginPath.empty()) pluginPath = DefaultPlugin();
+  if (pluginPath.empty()) pluginPath = apps::DefaultPlugin();
 
   std::string error;
   std::vector<standin::Command> commands;

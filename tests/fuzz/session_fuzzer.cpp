@@ -1,16 +1,14 @@
 // Arbitrary bytes, read as a session script, run through the runner's
 // interpreter into the real module, with the recorder and the pixel surface
 // both watching. Anything the interpreter accepts must run without a fault.
-#include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "apps/common/plugin_path.h"
 #include "standin/font.h"
 #include "standin/raster.h"
 #include "standin/script.h"
@@ -42,19 +40,10 @@ struct Tally {
   }
 } tally;
 
-const std::string &PluginPath() {
-  static const std::string path = [] {
-    char self[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string dir = n > 0 ? std::string(self, static_cast<std::size_t>(n)) : std::string("./x");
-    return dir.substr(0, dir.rfind('/') + 1) + "Velbrik.so";
-  }();
-  return path;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+  static const std::string plugin = apps::DefaultPlugin();
   static std::shared_ptr<standin::Font> font = [] {
     std::string error;
     auto loaded = standin::Font::LoadDefault(error);
@@ -105,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     return std::string();
   });
-  if (standin::RunScript(session, PluginPath(), commands, error)) {
+  if (standin::RunScript(session, plugin, commands, error)) {
     tally.commands += static_cast<long long>(commands.size());
   } else {
     // Those before the one that stopped it, and that one.
