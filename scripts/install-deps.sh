@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core libpng-dev libgif-dev
-  libsdl2-dev xvfb xauth
+  libsdl2-dev xvfb xauth xdotool
   clang libclang-rt-14-dev python3 valgrind
 )
 

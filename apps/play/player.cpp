@@ -96,6 +96,11 @@ void Player::Handle(const SDL_Event &event) {
       Route(RouteKey(key, left, right, cockpit_.Displays()));
       break;
     }
+    case SDL_MOUSEMOTION:
+      // The event loop takes every event off the queue: the pointer's travel
+      // must be taken here, or it is lost for the displays repainted first.
+      cursor_.OverWindow(window_.DesktopPoint(event.motion.x, event.motion.y));
+      break;
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button != SDL_BUTTON_LEFT) break;
       if (const auto point = window_.PictureAt(event.button.x, event.button.y)) ClickDown(*point);

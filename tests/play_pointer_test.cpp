@@ -1,0 +1,130 @@
+// The real pointer under a virtual X display: velbrik-play runs as a user
+// starts it, xdotool moves the X pointer over a display (XTest events, the
+// path a mouse takes) and presses F12, and the screenshots show the paddle
+// under the pointer following it. Run under xvfb-run (see CMakeLists.txt).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "apps/play/layout.h"
+#include "standin/pens.h"
+#include "tests/support/png_read.h"
+
+extern char **environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSide = 320;
+
+bool Run(const std::string &command) { return std::system(command.c_str()) == 0; }
+
+// One velbrik-play in its own folder, with both displays put in the game's
+// mode by its script; killed and reaped when the test ends.
+class Cockpit {
+ public:
+  explicit Cockpit(int displays)
+      : dir_(fs::temp_directory_path() /
+             ("velbrik-pointer-" + std::to_string(getpid()) + "-" + std::to_string(displays))),
+        layout_(play::MakeLayout(displays, kSide, kSide)) {
+    fs::create_directories(dir_);
+    const std::string script = (dir_ / "mode.events").string();
+    Run("printf 'at 1 key shift-left N\\nat 1 key shift-right N\\n' > '" + script + "'");
+    const std::string count = std::to_string(displays);
+    std::vector<std::string> args = {VELBRIK_PLAY, "--displays", count, "--zoom", "1", "--script", script};
+    std::vector<char *> argv;
+    for (std::string &arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
+    if (posix_spawn(&pid_, VELBRIK_PLAY, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    // --sync waits for the window to be mapped.
+    window_ = Capture("xdotool search --sync --name 'Velbrik cockpit'");
+  }
+  ~Cockpit() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+    fs::remove_all(dir_);
+  }
+  bool Started() const { return pid_ > 0 && !window_.empty(); }
+
+  // Puts the X pointer at (x, y) of display `d`'s glass, waits some repaints
+  // and saves the cockpit picture with a real F12 key press.
+  standin::Image ShotWithPointerAt(int d, int x, int y) {
+    const play::Rect glass = layout_.panels[d].glass;
+    Run("xdotool mousemove --window " + window_ + " " + std::to_string(glass.x + x) + " " +
+        std::to_string(glass.y + y));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    const fs::path shot = dir_ / ("velbrik-play-" + std::to_string(++shots_) + ".png");
+    Run("xdotool key F12");
+    for (int i = 0; i < 200 && !fs::exists(shot); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let the writer finish the file
+    const auto image = velbrik_test::ReadPng(shot.string());
+    EXPECT_TRUE(image) << shot << " was not written";
+    return image ? *image : standin::Image();
+  }
+
+  // The leftmost column of display `d`'s paddle, from its glass's left edge.
+  int PaddleLeft(const standin::Image &picture, int d) const {
+    const play::Rect glass = layout_.panels[d].glass;
+    for (int x = glass.x; x < glass.Right() && x < picture.width; ++x)
+      for (int y = glass.y + 290; y < glass.y + 320 && y < picture.height; ++y)
+        if (picture.At(x, y) == standin::kDefaultPens[5]) return x - glass.x;
+    return -1;
+  }
+
+ private:
+  static std::string Capture(const std::string &command) {
+    std::string out;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+      char buffer[256];
+      while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+      pclose(pipe);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+    return out;
+  }
+
+  fs::path dir_;
+  play::Layout layout_;
+  pid_t pid_ = -1;
+  std::string window_;
+  int shots_ = 0;
+};
+
+// The game moves the paddle by half the cursor's travel; a pointer move of
+// 100 pixels over the display therefore moves its paddle by 50.
+TEST(RealPointer, MovesThePaddleOfTheOnlyDisplay) {
+  Cockpit cockpit(1);
+  ASSERT_TRUE(cockpit.Started());
+  const int before = cockpit.PaddleLeft(cockpit.ShotWithPointerAt(0, 250, 200), 0);
+  const int after = cockpit.PaddleLeft(cockpit.ShotWithPointerAt(0, 150, 200), 0);
+  ASSERT_GE(before, 0);
+  EXPECT_EQ(before - after, 50);
+}
+
+TEST(RealPointer, MovesThePaddleOfTheLeftDisplayOfTwo) {
+  Cockpit cockpit(2);
+  ASSERT_TRUE(cockpit.Started());
+  const standin::Image first = cockpit.ShotWithPointerAt(0, 250, 200);
+  const standin::Image second = cockpit.ShotWithPointerAt(0, 150, 200);
+  ASSERT_GE(cockpit.PaddleLeft(first, 0), 0);
+  EXPECT_EQ(cockpit.PaddleLeft(first, 0) - cockpit.PaddleLeft(second, 0), 50);
+  EXPECT_EQ(cockpit.PaddleLeft(first, 1), cockpit.PaddleLeft(second, 1)) << "the right display's paddle stays";
+}
+
+}  // namespace
