@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "game/BrickMFD.h"
-#include "standin/font.h"
-#include "standin/host.h"
-#include "standin/raster.h"
-#include "standin/recorder.h"
-#include "standin/surface.h"
-#include "standin/trace.h"
+#include "standin/core/host.h"
+#include "standin/core/recorder.h"
+#include "standin/core/surface.h"
+#include "standin/core/trace.h"
+#include "standin/raster/font.h"
+#include "standin/raster/raster.h"
 
 namespace {
 

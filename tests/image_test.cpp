@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "standin/gif_writer.h"
-#include "standin/palette.h"
-#include "standin/png_writer.h"
-#include "standin/zoom.h"
+#include "standin/images/gif_writer.h"
+#include "standin/images/palette.h"
+#include "standin/images/png_writer.h"
+#include "standin/images/zoom.h"
 
 namespace standin {
 namespace {

@@ -8,16 +8,18 @@
 #include <string>
 
 #include "host/MFD.h"
-#include "standin/host.h"
-#include "standin/plugin.h"
-#include "standin/recorder.h"
-#include "standin/surface.h"
-#include "standin/trace.h"
+#include "standin/core/host.h"
+#include "standin/core/module.h"
+#include "standin/core/recorder.h"
+#include "standin/core/surface.h"
+#include "standin/core/trace.h"
+#include "standin/posix/shared_library.h"
 
 namespace {
 
 using standin::Host;
-using standin::Plugin;
+using standin::Module;
+using standin::posix::OpenSharedLibrary;
 
 class LifecycleTest : public ::testing::Test {
  protected:
@@ -27,9 +29,9 @@ class LifecycleTest : public ::testing::Test {
   }
   void TearDown() override { Host::Instance().Reset(); }
 
-  std::unique_ptr<Plugin> Load() {
+  std::unique_ptr<Module> Load() {
     std::string error;
-    auto plugin = Plugin::Load(VELBRIK_PLUGIN, error);
+    auto plugin = Module::Load(OpenSharedLibrary, VELBRIK_PLUGIN, error);
     EXPECT_TRUE(plugin) << error;
     return plugin;
   }
@@ -89,7 +91,7 @@ TEST_F(LifecycleTest, OnlyMessageOneCreatesADisplayOfTheSizeWordsSize) {
 TEST_F(LifecycleTest, TheVersionIsComputedOnceFromTheDate) {
   auto plugin = Load();
   Take();
-  const auto version = reinterpret_cast<int (*)()>(plugin->Symbol("GetModuleVersion"));
+  const auto version = reinterpret_cast<int (*)()>(plugin->Export("GetModuleVersion"));
   ASSERT_NE(version, nullptr);
   EXPECT_EQ(version(), 20060425);
   EXPECT_EQ(version(), 20060425);
@@ -133,7 +135,7 @@ TEST_F(LifecycleTest, ExportLookupIsConfinedToTheModule) {
 TEST_F(LifecycleTest, ThreadNotificationsDoNothing) {
   auto plugin = Load();
   Take();
-  const auto entry = reinterpret_cast<BOOL (*)(HINSTANCE, DWORD, LPVOID)>(plugin->Symbol("DllMain"));
+  const auto entry = reinterpret_cast<BOOL (*)(HINSTANCE, DWORD, LPVOID)>(plugin->Export("DllMain"));
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry(plugin->Handle(), DLL_THREAD_ATTACH, nullptr), 1);
   EXPECT_EQ(entry(plugin->Handle(), DLL_THREAD_DETACH, nullptr), 1);
@@ -151,7 +153,7 @@ TEST_F(LifecycleTest, WhatIsNotADisplayModuleIsRefusedWithAReason) {
   };
   for (const auto &c : cases) {
     std::string error;
-    EXPECT_EQ(Plugin::Load(c.path, error), nullptr) << c.path;
+    EXPECT_EQ(Module::Load(OpenSharedLibrary, c.path, error), nullptr) << c.path;
     EXPECT_NE(error.find(c.reason), std::string::npos) << error;
   }
   EXPECT_TRUE(Take().empty());

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "apps/play/layout.h"
-#include "standin/pens.h"
+#include "standin/raster/pens.h"
 #include "tests/support/png_read.h"
 
 extern char **environ;

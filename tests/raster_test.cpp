@@ -1,6 +1,6 @@
 // The pixel surface against the platform's drawing rules: lines, ellipses,
 // pixels, pens, text, clipping and clearing.
-#include "standin/raster.h"
+#include "standin/raster/raster.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "standin/wide.h"
+#include "standin/raster/wide.h"
 
 namespace standin {
 namespace {

@@ -245,7 +245,8 @@ TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
   const std::string script = "--script script.session";
   const BadInput cases[] = {
       {"unknown command", "open 320 200\nrepaint\nfly away\n", script, "script.session:3: unknown command 'fly'"},
-      {"missing argument", "open 320\n", script, "script.session:1: open takes 2 arguments (open W H), got 1"},
+      {"missing argument", "open 320\n", script,
+       "script.session:1: open takes 2 to 3 arguments (open W H [MODE]), got 1"},
       {"extra argument", "open 1 1\nclose now\n", script, "script.session:2: close takes 0 arguments"},
       {"number out of range", "open 70000 200\n", script, "script.session:1: open: W must be a number from 0"},
       {"not a number", "open 1 1\ncursor left\n", script, "script.session:2: cursor: X must be a number"},

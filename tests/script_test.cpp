@@ -1,6 +1,6 @@
 // Session scripts: what a well-formed script reads as, and where and why a bad
 // one is refused.
-#include "standin/script.h"
+#include "standin/core/script.h"
 
 #include <gtest/gtest.h>
 
@@ -62,8 +62,8 @@ TEST(ScriptTest, ABadLineIsRefusedWithItsNumberAndTheFault) {
   const std::string longLine(5000, ' ');
   const BadCase cases[] = {
       {"frobnicate", 1, "unknown command 'frobnicate'"},
-      {"open 320", 1, "open takes 2 arguments (open W H), got 1"},
-      {"open 320 200 7", 1, "open takes 2 arguments"},
+      {"open 320", 1, "open takes 2 to 3 arguments (open W H [MODE]), got 1"},
+      {"open 320 200 0", 1, "MODE must be a number from 1 to 2147483647, got '0'"},
       {"open 65536 200", 1, "W must be a number from 0 to 65535, got '65536'"},
       {"open -1 200", 1, "W must be a number from 0 to 65535"},
       {"open 320 two", 1, "H must be a number from 0 to 65535, got 'two'"},

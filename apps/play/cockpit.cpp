@@ -1,43 +1,33 @@
 #include "apps/play/cockpit.h"
 
-#include "standin/host.h"
-#include "standin/json.h"
+#include "standin/posix/shared_library.h"
 
 namespace play {
 
-using standin::Host;
-using standin::Json;
+Cockpit::Cockpit(standin::TraceSink *log) : session_(log, standin::posix::OpenSharedLibrary) {}
 
 std::unique_ptr<Cockpit> Cockpit::Create(const std::string &plugin, int displays, int width, int height,
                                          std::shared_ptr<standin::Font> font, standin::TraceSink *log,
-                                         std::string &error) {
-  std::unique_ptr<Cockpit> cockpit(new Cockpit());
+                                         standin::TraceSink *record, std::string &error) {
+  std::unique_ptr<Cockpit> cockpit(new Cockpit(log));
   for (int d = 0; d < displays; ++d) {
-    auto display = Display::Create(d, width, height, font, log, error);
+    auto display = Display::Create(d, width, height, font, cockpit->session_, error);
     if (!display) return nullptr;
     cockpit->displays_.push_back(std::move(display));
   }
-  cockpit->log_ = log;
-  Host::Instance().Reset();
-  Host::Instance().SetLog(log);
-  if (log) log->Write(Json("@", "load"));
-  cockpit->plugin_ = standin::Plugin::Load(plugin, error);
-  if (!cockpit->plugin_) {
-    Host::Instance().SetLog(nullptr);
-    return nullptr;
-  }
+  cockpit->session_.Record(record);
+  if (!cockpit->session_.Load(plugin, error)) return nullptr;
   return cockpit;
 }
 
 Cockpit::~Cockpit() { Shutdown(); }
 
 void Cockpit::Shutdown() {
-  if (!plugin_) return;
-  if (log_) log_->Write(Json("@", "unload"));
+  if (!session_.Loaded()) return;
   held_.reset();
-  for (auto &display : displays_) display->Close();
-  plugin_.reset();
-  Host::Instance().SetLog(nullptr);
+  session_.Unload();
+  for (auto &display : displays_) display->Forget();
+  session_.Record(nullptr);
 }
 
 void Cockpit::Press(Control control) {
@@ -59,6 +49,12 @@ void Cockpit::Release() {
   if (!held_) return;
   if (held_->kind == Control::Kind::Side) At(held_->display).ReleaseButton(held_->index);
   held_.reset();
+}
+
+void Cockpit::SetCursor(POINT position) {
+  if (cursor_ && cursor_->x == position.x && cursor_->y == position.y) return;
+  cursor_ = position;
+  session_.SetCursor(position);
 }
 
 void Cockpit::Repaint(int display) {

@@ -1,6 +1,7 @@
-// The stand-in host as a cockpit: the loaded display module, the displays side
-// by side, and the cockpit's own state (paused, help shown, a button held).
-// Destruction deletes every display's mode object, then unloads the module.
+// The stand-in host as a cockpit: the host core running the display module,
+// the displays side by side, and the cockpit's own state (paused, help shown,
+// a button held). Destruction unloads the module, deleting every display's
+// mode object first.
 #pragma once
 
 #include <memory>
@@ -10,20 +11,21 @@
 
 #include "apps/play/display.h"
 #include "apps/play/layout.h"
-#include "standin/font.h"
-#include "standin/plugin.h"
-#include "standin/trace.h"
+#include "standin/core/session.h"
+#include "standin/core/trace.h"
+#include "standin/raster/font.h"
 
 namespace play {
 
 class Cockpit {
  public:
   // Loads the module at `plugin` and sets up `displays` displays of `width` ×
-  // `height`; null with `error` when the module cannot be loaded. The host's
-  // calls and the cockpit's commands go to `log`, if set, until Shutdown.
+  // `height`; null with `error` when the module cannot be loaded. The call
+  // trace goes to `log` and the operations as a session script to `record`,
+  // each if set, until Shutdown.
   static std::unique_ptr<Cockpit> Create(const std::string &plugin, int displays, int width, int height,
                                          std::shared_ptr<standin::Font> font, standin::TraceSink *log,
-                                         std::string &error);
+                                         standin::TraceSink *record, std::string &error);
   ~Cockpit();  // Shutdown
   Cockpit(const Cockpit &) = delete;
   Cockpit &operator=(const Cockpit &) = delete;
@@ -39,20 +41,22 @@ class Cockpit {
 
   // Repaints display `display`, unless paused.
   void Repaint(int display);
+  // The cursor the host reports from now on; the trace hears of changes only.
+  void SetCursor(POINT position);
   void TogglePause() { paused_ = !paused_; }
   bool Paused() const { return paused_; }
   void ToggleHelp() { help_ = !help_; }
   bool Help() const { return help_; }
 
-  // Deletes every display's mode object, left to right, then unloads the
-  // module (which unregisters its mode). Once only; later calls do nothing.
+  // Deletes every display's mode object, in the order they were opened, then
+  // unloads the module (which unregisters its mode). Once only.
   void Shutdown();
 
  private:
-  Cockpit() = default;
+  explicit Cockpit(standin::TraceSink *log);
 
-  standin::TraceSink *log_ = nullptr;
-  std::unique_ptr<standin::Plugin> plugin_;
+  standin::Session session_;
+  std::optional<POINT> cursor_;
   std::vector<std::unique_ptr<Display>> displays_;
   std::optional<Control> held_;
   bool paused_ = false;

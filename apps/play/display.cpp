@@ -1,66 +1,67 @@
 #include "apps/play/display.h"
 
+#include <cstdio>
+
 #include "apps/play/layout.h"
-#include "standin/json.h"
 
 namespace play {
 
 using standin::Host;
-using standin::Json;
 
 std::unique_ptr<Display> Display::Create(int number, int width, int height, std::shared_ptr<standin::Font> font,
-                                         standin::TraceSink *log, std::string &error) {
+                                         standin::Session &session, std::string &error) {
   auto raster = standin::Raster::Create(width, height, std::move(font), error);
   if (!raster) return nullptr;
-  return std::unique_ptr<Display>(new Display(number, width, height, std::move(raster), log));
+  return std::unique_ptr<Display>(new Display(number, width, height, std::move(raster), session));
 }
 
-Display::Display(int number, int width, int height, std::unique_ptr<standin::Raster> raster, standin::TraceSink *log)
-    : number_(number), width_(width), height_(height), raster_(std::move(raster)), log_(log) {
-  surface_.Attach(*raster_);
-}
+Display::Display(int number, int width, int height, std::unique_ptr<standin::Raster> raster, standin::Session &session)
+    : number_(number), width_(width), height_(height), raster_(std::move(raster)), session_(session) {}
 
 Display::~Display() { Close(); }
 
-void Display::Write(const std::string &line) const {
-  if (log_) log_->Write(line);
+const standin::Mode *Display::ActiveMode() const { return Live() ? Host::Instance().FindMode(modeId_) : nullptr; }
+
+void Display::Forget() {
+  open_ = -1;
+  modeId_ = 0;
+  pressed_ = -1;
+  labels_.clear();
+  menu_.clear();
 }
 
-const standin::Mode *Display::ActiveMode() const { return mfd_ ? Host::Instance().FindMode(modeId_) : nullptr; }
-
 void Display::Close() {
-  pressed_ = -1;
   if (page_ != Page::Off) page_ = Page::Select;
-  if (!mfd_) return;
-  Write(Json("@", "close", number_));
-  delete mfd_;  // through the virtual destructor, as the host does
-  mfd_ = nullptr;
-  modeId_ = 0;
+  if (Live() && session_.IsOpen(open_)) session_.Close(open_);
+  Forget();
 }
 
 // Another mode's object goes; the same mode's live object is shown again.
 void Display::Choose(const standin::Mode &mode) {
-  if (mfd_ && modeId_ == mode.id) {
+  if (Live() && modeId_ == mode.id) {
     page_ = Page::Mode;
     return;
   }
   Close();
   if (!mode.handler) return;
-  Write(Json("@", "open", number_, width_, height_));
-  const UINT sizeWord = static_cast<UINT>(width_) | static_cast<UINT>(height_) << 16;
-  const std::intptr_t made =
-      mode.handler(1, static_cast<UINT>(number_), sizeWord, reinterpret_cast<std::intptr_t>(Host::Instance().Vessel()));
-  if (made == 0) {
-    Write(Json("=", nullptr));
+  std::string error;
+  const auto opened = session_.Open(width_, height_, mode.id, error);
+  if (!opened) {
+    if (!error.empty()) std::fprintf(stderr, "velbrik-play: display %d: %s\n", number_, error.c_str());
     return;
   }
-  Write(Json("=", number_));
-  mfd_ = reinterpret_cast<MFD *>(made);
+  open_ = *opened;
   modeId_ = lastModeId_ = mode.id;
   page_ = Page::Mode;
   // A fresh mode starts on a blank surface.
-  surface_.BeginFrame();
-  surface_.EndFrame();
+  standin::Surface &surface = *session_.SurfaceOf(open_);
+  surface.Attach(*raster_);
+  raster_->BeginFrame();
+  raster_->EndFrame();
+  for (int bt = 0; bt < kSideButtons; ++bt) {
+    const char *label = session_.Label(open_, bt);
+    labels_.push_back(label ? label : "");
+  }
 }
 
 void Display::Power() {
@@ -75,12 +76,21 @@ void Display::Power() {
 
 void Display::Select() {
   if (page_ == Page::Off) return;
-  page_ = page_ == Page::Select && mfd_ ? Page::Mode : Page::Select;
+  page_ = page_ == Page::Select && Live() ? Page::Mode : Page::Select;
 }
 
 void Display::Menu() {
-  if (page_ == Page::Off || !mfd_) return;
-  page_ = page_ == Page::Menu ? Page::Mode : Page::Menu;
+  if (page_ == Page::Off || !Live()) return;
+  if (page_ == Page::Menu) {
+    page_ = Page::Mode;
+    return;
+  }
+  page_ = Page::Menu;
+  menu_.clear();
+  const MFDBUTTONMENU *menu = nullptr;
+  const int count = session_.Menu(open_, &menu);
+  for (int i = 0; menu && i < count && i < kSideButtons; ++i)
+    menu_.push_back({menu[i].line1 ? menu[i].line1 : "", menu[i].line2 ? menu[i].line2 : "", menu[i].selchar});
 }
 
 void Display::PressButton(int bt) {
@@ -92,21 +102,18 @@ void Display::PressButton(int bt) {
       return;
     }
     case Page::Menu: page_ = Page::Mode; [[fallthrough]];
-    case Page::Mode: {
-      if (!mfd_) return;
-      Write(Json("@", "button", number_, bt, kButtonPress));
-      Write(Json("=", mfd_->ConsumeButton(bt, kButtonPress)));
+    case Page::Mode:
+      if (!Live()) return;
+      session_.Button(open_, bt, kButtonPress);
       pressed_ = bt;
       return;
-    }
   }
 }
 
 void Display::ReleaseButton(int bt) {
-  if (pressed_ != bt || page_ != Page::Mode || !mfd_) return;
+  if (pressed_ != bt || page_ != Page::Mode || !Live()) return;
   pressed_ = -1;
-  Write(Json("@", "button", number_, bt, kButtonRelease));
-  Write(Json("=", mfd_->ConsumeButton(bt, kButtonRelease)));
+  session_.Button(open_, bt, kButtonRelease);
 }
 
 void Display::Key(unsigned code) {
@@ -121,35 +128,19 @@ void Display::Key(unsigned code) {
       return;
     case Page::Menu: page_ = Page::Mode; [[fallthrough]];
     case Page::Mode:
-      if (!mfd_) return;
-      Write(Json("@", "key", number_, code));
-      Write(Json("=", mfd_->ConsumeKeyBuffered(code)));
+      if (Live()) session_.Key(open_, code);
       return;
   }
 }
 
 void Display::Repaint() {
-  if (page_ != Page::Mode || !mfd_) return;
-  Write(Json("@", "repaint", number_));
-  surface_.BeginFrame();
-  mfd_->Repaint(surface_.Handle());
-  surface_.EndFrame();
+  if (page_ != Page::Mode || !Live()) return;
+  std::string error;
+  session_.Repaint(open_, error);  // the cockpit sets no repaint hooks
 }
 
 std::string Display::Label(int bt) const {
-  if (!mfd_) return {};
-  const char *label = mfd_->ButtonLabel(bt);
-  return label ? label : "";
-}
-
-std::vector<MenuEntry> Display::MenuEntries() const {
-  std::vector<MenuEntry> entries;
-  if (!mfd_) return entries;
-  const MFDBUTTONMENU *menu = nullptr;
-  const int count = mfd_->ButtonMenu(&menu);
-  for (int i = 0; menu && i < count && i < kSideButtons; ++i)
-    entries.push_back({menu[i].line1 ? menu[i].line1 : "", menu[i].line2 ? menu[i].line2 : "", menu[i].selchar});
-  return entries;
+  return bt >= 0 && bt < static_cast<int>(labels_.size()) ? labels_[bt] : std::string();
 }
 
 }  // namespace play

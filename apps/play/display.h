@@ -1,7 +1,8 @@
 // One of the cockpit's displays, as the host runs it: powered or not, showing
 // the mode-selection page, the mode's button menu, or the display mode itself
-// (the object the mode's handler made for this display), which draws on the
-// display's pixel surface at every repaint.
+// (a display the host core opened in that mode), which draws on the display's
+// pixel surface at every repaint. Its labels are asked for when the mode's
+// object is made, its menu when the menu page comes up.
 #pragma once
 
 #include <array>
@@ -10,11 +11,10 @@
 #include <vector>
 
 #include "host/MFD.h"
-#include "standin/font.h"
-#include "standin/host.h"
-#include "standin/raster.h"
-#include "standin/surface.h"
-#include "standin/trace.h"
+#include "standin/core/host.h"
+#include "standin/core/session.h"
+#include "standin/raster/font.h"
+#include "standin/raster/raster.h"
 
 namespace play {
 
@@ -32,10 +32,10 @@ struct MenuEntry {
 
 class Display {
  public:
-  // A display with the selection page up; null with `error` when no surface
-  // can be made for it. Commands to the module are written to `log`, if set.
+  // A display with the selection page up, whose modes are run by `session`;
+  // null with `error` when no surface can be made for it.
   static std::unique_ptr<Display> Create(int number, int width, int height, std::shared_ptr<standin::Font> font,
-                                         standin::TraceSink *log, std::string &error);
+                                         standin::Session &session, std::string &error);
   ~Display();  // deletes the mode object, if any
   Display(const Display &) = delete;
   Display &operator=(const Display &) = delete;
@@ -67,29 +67,32 @@ class Display {
   void Repaint();
   // Deletes the mode object; the display keeps its power and shows the selection page.
   void Close();
+  // Forgets the mode object, which the session deleted as it unloaded the module.
+  void Forget();
 
   const standin::Image &Frame() const { return raster_->Frame(); }
   // The live mode's label for button `bt`; empty when there is none.
   std::string Label(int bt) const;
   // The live mode's button menu, one entry per button at most.
-  std::vector<MenuEntry> MenuEntries() const;
+  const std::vector<MenuEntry> &MenuEntries() const { return menu_; }
 
  private:
-  Display(int number, int width, int height, std::unique_ptr<standin::Raster> raster, standin::TraceSink *log);
+  Display(int number, int width, int height, std::unique_ptr<standin::Raster> raster, standin::Session &session);
   void Choose(const standin::Mode &mode);
-  void Write(const std::string &line) const;
+  bool Live() const { return open_ >= 0; }
 
   int number_;
   int width_;
   int height_;
-  standin::Surface surface_;
   std::unique_ptr<standin::Raster> raster_;
-  standin::TraceSink *log_;
+  standin::Session &session_;
   Page page_ = Page::Select;
-  MFD *mfd_ = nullptr;
-  int modeId_ = 0;      // of the mode that made mfd_
+  int open_ = -1;       // the session's number for the live mode's display
+  int modeId_ = 0;      // of the live mode
   int lastModeId_ = 0;  // the mode shown before power went off
   int pressed_ = -1;    // a side button whose press the mode was given
+  std::vector<std::string> labels_;
+  std::vector<MenuEntry> menu_;
 };
 
 }  // namespace play

@@ -17,8 +17,8 @@
 #include "apps/play/picture.h"
 #include "apps/play/player.h"
 #include "apps/play/window.h"
-#include "standin/font.h"
-#include "standin/trace.h"
+#include "standin/core/trace.h"
+#include "standin/raster/font.h"
 
 namespace {
 
@@ -65,20 +65,27 @@ int main(int argc, char **argv) {
   const auto window = Window::Open("Velbrik cockpit", layout.width, layout.height, options.zoom, error);
   if (!window) return Fail("cannot open a window (SDL: " + error + ")", 1);
 
-  std::unique_ptr<apps::OutputFile> logFile;
-  std::unique_ptr<standin::StreamTrace> log;
+  std::unique_ptr<apps::OutputFile> logFile, recordFile;
+  std::unique_ptr<standin::StreamTrace> log, record;
   if (!options.log.empty()) {
     logFile = apps::OutputFile::Open(options.log, error);
     if (!logFile) return Fail(error, 1);
     log = std::make_unique<standin::StreamTrace>(logFile->Stream());
   }
+  if (!options.record.empty()) {
+    recordFile = apps::OutputFile::Open(options.record, error);
+    if (!recordFile) return Fail(error, 1);
+    record = std::make_unique<standin::StreamTrace>(recordFile->Stream());
+  }
   const std::string plugin = options.plugin.empty() ? apps::DefaultPlugin() : options.plugin;
-  auto cockpit = Cockpit::Create(plugin, options.displays, options.width, options.height, font, log.get(), error);
+  auto cockpit =
+      Cockpit::Create(plugin, options.displays, options.width, options.height, font, log.get(), record.get(), error);
   if (!cockpit) return Fail(error, 2);
 
   const Fonts fonts{font->Glyphs(kSmallFontSize), font->Glyphs(PageFontSize(options.height))};
   const int status = Player(options, std::move(events), *cockpit, *window, layout, fonts).Run();
   cockpit.reset();  // every display's mode object deleted, then the module unloaded
   if (logFile && !logFile->Commit(error)) return Fail(error, 1);
+  if (recordFile && !recordFile->Commit(error)) return Fail(error, 1);
   return status;
 }

@@ -23,7 +23,9 @@ const char kUsage[] =
     "      --script FILE      play the timed events of FILE (see below)\n"
     "      --screenshot PATH  where F12 saves the cockpit picture as PNG (default:\n"
     "                         velbrik-play-N.png, the first N not taken)\n"
-    "      --log FILE         write the host's call log, one JSON array a line\n"
+    "      --log FILE         write the host's call trace, one JSON array a line\n"
+    "      --record FILE      write what the host did as a session script, which\n"
+    "                         velbrik-run replays to the same call trace\n"
     "  -h, --help             show this help and exit\n"
     "\n"
     "Keys: Shift + a key sends it to a display, Left Shift to the left one and\n"
@@ -42,7 +44,7 @@ const char kUsage[] =
     "  at FRAME quit                               end the run\n"
     "\n"
     "Exit status: 0 on success; 1 without a graphical display (use velbrik-run\n"
-    "there) or when a scripted screenshot or the log cannot be written; 2 on bad\n"
+    "there) or when a scripted screenshot, the log or the record cannot be written; 2 on bad\n"
     "options, a bad script or a module that cannot be loaded.\n";
 
 namespace {
@@ -77,9 +79,9 @@ struct Flag {
 };
 
 constexpr Flag kFlags[] = {
-    {"displays", 'd', true}, {"size", 's', true},   {"zoom", 'z', true},
-    {"refresh", 'r', true},  {"plugin", 'p', true}, {"script", 0, true},
-    {"screenshot", 0, true}, {"log", 0, true},      {"help", 'h', false},
+    {"displays", 'd', true}, {"size", 's', true},  {"zoom", 'z', true},     {"refresh", 'r', true},
+    {"plugin", 'p', true},   {"script", 0, true},  {"screenshot", 0, true}, {"log", 0, true},
+    {"record", 0, true},     {"help", 'h', false},
 };
 
 }  // namespace
@@ -146,6 +148,8 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
       o.screenshot = value;
     } else if (name == "log") {
       o.log = value;
+    } else if (name == "record") {
+      o.record = value;
     } else {
       parsed.help = true;
     }

@@ -15,7 +15,8 @@ struct Options {
   std::string plugin;      // empty: the Velbrik.so beside the program
   std::string script;      // event script, when set
   std::string screenshot;  // where F12 writes; empty: velbrik-play-N.png, the first N free
-  std::string log;         // the host's call log, when set
+  std::string log;         // the host's call trace, when set
+  std::string record;      // the session script of the run, when set
 };
 
 inline constexpr int kMinSide = 32;

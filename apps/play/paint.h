@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "apps/play/layout.h"
-#include "standin/font.h"
-#include "standin/image.h"
+#include "standin/images/image.h"
+#include "standin/raster/font.h"
 
 namespace play {
 

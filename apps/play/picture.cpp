@@ -5,7 +5,7 @@
 
 #include "apps/play/keys.h"
 #include "apps/play/paint.h"
-#include "standin/host.h"
+#include "standin/core/host.h"
 
 namespace play {
 namespace {

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "apps/common/output_file.h"
-#include "standin/host.h"
-#include "standin/png_writer.h"
+#include "standin/core/host.h"
+#include "standin/images/png_writer.h"
 
 namespace play {
 namespace {
@@ -80,7 +80,7 @@ void Player::UpdateCursor() {
   SDL_GetGlobalMouseState(&global.x, &global.y);
   cursor_.Global(global);
   const Point p = scriptedCursor_ ? *scriptedCursor_ : cursor_.Position();
-  standin::Host::Instance().SetCursor(POINT{p.x, p.y});
+  cockpit_.SetCursor(POINT{p.x, p.y});
 }
 
 void Player::Handle(const SDL_Event &event) {

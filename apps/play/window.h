@@ -10,7 +10,7 @@
 #include <string>
 
 #include "apps/play/layout.h"
-#include "standin/image.h"
+#include "standin/images/image.h"
 
 namespace play {
 

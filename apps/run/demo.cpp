@@ -1,6 +1,6 @@
 #include "apps/run/demo.h"
 
-#include "standin/autopilot.h"
+#include "apps/autopilot/autopilot.h"
 
 namespace apps {
 

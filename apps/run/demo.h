@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "standin/script.h"
-#include "standin/session.h"
+#include "standin/core/script.h"
+#include "standin/core/session.h"
 
 namespace apps {
 

@@ -11,8 +11,9 @@
 #include "apps/common/progress.h"
 #include "apps/run/demo.h"
 #include "apps/run/pictures.h"
-#include "standin/script.h"
-#include "standin/session.h"
+#include "standin/core/script.h"
+#include "standin/core/session.h"
+#include "standin/posix/shared_library.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ const char usage[] =
     "  -h, --help          show this help and exit\n"
     "\n"
     "Script commands, one a line ('#' starts a comment):\n"
-    "  open W H          open a W x H display in the module's mode; it becomes current\n"
+    "  open W H [MODE]   open a W x H display in the module's first mode (or mode\n"
+    "                    MODE, by its id); it becomes current\n"
     "  use K             make display K current\n"
     "  cursor X [Y]      set the mouse cursor's screen position\n"
     "  repaint [N]       repaint the current display N times (default 1)\n"
@@ -173,7 +175,7 @@ int main(int argc, char **argv) {
   }
 
   {
-    standin::Session session(trace.get());
+    standin::Session session(trace.get(), standin::posix::OpenSharedLibrary);
     if (pictureOutput) pictureOutput->Attach(session);
     apps::Progress progress("velbrik-run", totalFrames);
     std::int64_t frames = 0;

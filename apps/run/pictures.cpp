@@ -9,8 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "standin/png_writer.h"
-#include "standin/zoom.h"
+#include "standin/images/png_writer.h"
+#include "standin/images/zoom.h"
 
 namespace apps {
 

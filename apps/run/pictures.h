@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "apps/common/output_file.h"
-#include "standin/font.h"
-#include "standin/gif_writer.h"
-#include "standin/raster.h"
-#include "standin/session.h"
+#include "standin/core/session.h"
+#include "standin/images/gif_writer.h"
+#include "standin/raster/font.h"
+#include "standin/raster/raster.h"
 
 namespace apps {
 

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "apps/common/plugin_path.h"
-#include "standin/font.h"
-#include "standin/raster.h"
-#include "standin/script.h"
-#include "standin/session.h"
+#include "standin/core/script.h"
+#include "standin/core/session.h"
+#include "standin/posix/shared_library.h"
+#include "standin/raster/font.h"
+#include "standin/raster/raster.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
   CountingTrace trace;
   std::vector<std::unique_ptr<standin::Raster>> rasters;
-  standin::Session session(&trace);
+  standin::Session session(&trace, standin::posix::OpenSharedLibrary);
   session.OnDisplayOpened([&](int, int width, int height, standin::Surface &surface) {
     if (std::int64_t{width} * height <= maxRasterPixels) {
       std::string why;

@@ -17,12 +17,12 @@
 #include <utility>
 #include <vector>
 
+#include "apps/autopilot/autopilot.h"
 #include "game/BrickMFD.h"
-#include "standin/autopilot.h"
-#include "standin/font.h"
-#include "standin/host.h"
-#include "standin/raster.h"
-#include "standin/surface.h"
+#include "standin/core/host.h"
+#include "standin/core/surface.h"
+#include "standin/raster/font.h"
+#include "standin/raster/raster.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "game/BrickMFD.h"
-#include "standin/host.h"
-#include "standin/recorder.h"
-#include "standin/surface.h"
-#include "standin/trace.h"
+#include "standin/core/host.h"
+#include "standin/core/recorder.h"
+#include "standin/core/surface.h"
+#include "standin/core/trace.h"
 
 namespace velbrik_test {
 

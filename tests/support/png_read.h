@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "standin/image.h"
+#include "standin/images/image.h"
 
 namespace velbrik_test {
 

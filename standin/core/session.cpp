@@ -1,0 +1,299 @@
+#include "standin/core/session.h"
+
+#include "standin/core/host.h"
+#include "standin/core/json.h"
+
+namespace standin {
+
+Session::Session(TraceSink *trace, LibraryOpener open) : trace_(trace), open_(open) {
+  if (trace_) recorder_ = std::make_unique<Recorder>(*trace_);
+}
+
+Session::~Session() { Unload(); }
+
+void Session::Write(const std::string &line) {
+  if (trace_) trace_->Write(line);
+}
+
+void Session::Script(const std::string &line) {
+  if (script_) script_->Write(line);
+}
+
+bool Session::Load(const std::string &pluginPath, std::string &error) {
+  Host &host = Host::Instance();
+  host.Reset();
+  host.SetLog(trace_);
+  Write(Json("@", "load"));
+  module_ = Module::Load(open_, pluginPath, error);
+  return module_ != nullptr;
+}
+
+void Session::Unload() {
+  if (!module_) return;
+  Write(Json("@", "unload"));
+  for (Display &d : displays_) {
+    delete d.mfd;  // through the virtual destructor, as the host does
+    d.mfd = nullptr;
+  }
+  displays_.clear();
+  current_ = -1;
+  module_.reset();
+  Host::Instance().SetLog(nullptr);
+}
+
+bool Session::IsOpen(int display) const {
+  return display >= 0 && display < static_cast<int>(displays_.size()) && displays_[display].mfd;
+}
+
+Surface *Session::SurfaceOf(int display) { return IsOpen(display) ? displays_[display].surface.get() : nullptr; }
+
+void Session::Use(int display) {
+  if (display == current_) return;
+  Write(Json("@", "use", display));
+  Script("use " + std::to_string(display));
+  current_ = display;
+}
+
+bool Session::Message(const char *name, int modeId, UINT message, UINT display, UINT sizeWord, std::intptr_t &result,
+                      std::string &error) {
+  const auto &modes = Host::Instance().Modes();
+  const Mode *mode = modeId ? Host::Instance().FindMode(modeId) : modes.empty() ? nullptr : &modes.front();
+  if (!mode || !mode->handler) {
+    error = std::string(name) + (modeId ? ": the module has no display mode " + std::to_string(modeId)
+                                        : ": the module has registered no display mode");
+    return false;
+  }
+  result = mode->handler(message, display, sizeWord, reinterpret_cast<std::intptr_t>(Host::Instance().Vessel()));
+  return true;
+}
+
+std::optional<int> Session::Open(int width, int height, int modeId, std::string &error) {
+  error.clear();
+  // The first registered mode is the one an open without a mode takes.
+  const auto &modes = Host::Instance().Modes();
+  if (!modes.empty() && modes.front().id == modeId) modeId = 0;
+  Write(modeId ? Json("@", "open", width, height, modeId) : Json("@", "open", width, height));
+  Script("open " + std::to_string(width) + " " + std::to_string(height) +
+         (modeId ? " " + std::to_string(modeId) : std::string()));
+  const UINT sizeWord = static_cast<UINT>(width) | static_cast<UINT>(height) << 16;
+  const int number = static_cast<int>(displays_.size());
+  std::intptr_t result = 0;
+  if (!Message("open", modeId, 1, static_cast<UINT>(number), sizeWord, result, error)) return std::nullopt;
+  if (result == 0) {
+    Write(Json("=", nullptr));
+    return std::nullopt;
+  }
+  Display display;
+  display.mfd = reinterpret_cast<MFD *>(result);
+  display.surface = std::make_unique<Surface>();
+  display.sizeWord = sizeWord;
+  if (recorder_) display.surface->Attach(*recorder_);
+  for (const DisplayHook &hook : onOpened_) {
+    error = hook(number, width, height, *display.surface);
+    if (!error.empty()) {
+      // The host could not show it after all: the display goes back, deleted.
+      delete display.mfd;
+      return std::nullopt;
+    }
+  }
+  displays_.push_back(std::move(display));
+  current_ = number;
+  Write(Json("=", number));
+  return number;
+}
+
+void Session::SetCursor(POINT position) {
+  Write(Json("@", "cursor", position.x, position.y));
+  Script("cursor " + std::to_string(position.x) + " " + std::to_string(position.y));
+  Host::Instance().SetCursor(position);
+}
+
+bool Session::Repaint(int display, std::string &error) {
+  Use(display);
+  Write(Json("@", "repaint"));
+  Script("repaint");
+  Display &d = displays_[display];
+  d.surface->BeginFrame();
+  d.mfd->Repaint(d.surface->Handle());
+  d.surface->EndFrame();
+  for (const RepaintHook &hook : onRepainted_) {
+    error = hook(display);
+    if (!error.empty()) return false;
+  }
+  return true;
+}
+
+bool Session::Key(int display, unsigned long code) {
+  Use(display);
+  Write(Json("@", "key", code));
+  Script("key " + std::to_string(code));
+  const bool used = displays_[display].mfd->ConsumeKeyBuffered(code);
+  Write(Json("=", used));
+  return used;
+}
+
+bool Session::Button(int display, int bt, int event) {
+  Use(display);
+  Write(Json("@", "button", bt, event));
+  Script("button " + std::to_string(bt) + " " + std::to_string(event));
+  const bool used = displays_[display].mfd->ConsumeButton(bt, event);
+  Write(Json("=", used));
+  return used;
+}
+
+const char *Session::Label(int display, int bt) {
+  Use(display);
+  Write(Json("@", "label", bt));
+  Script("label " + std::to_string(bt));
+  const char *label = displays_[display].mfd->ButtonLabel(bt);
+  Write(Json("=", label));
+  return label;
+}
+
+int Session::Menu(int display, const MFDBUTTONMENU **menu) {
+  Use(display);
+  if (!menu) {
+    Write(Json("@", "menu", "null"));
+    Script("menu null");
+    const int count = displays_[display].mfd->ButtonMenu(nullptr);
+    Write(Json("=", count));
+    return count;
+  }
+  Write(Json("@", "menu"));
+  Script("menu");
+  *menu = nullptr;
+  const int count = displays_[display].mfd->ButtonMenu(menu);
+  JsonArray entries;
+  // A table is read only as far as it can sensibly reach.
+  for (int i = 0; *menu && i < count && i < 256; ++i) {
+    const MFDBUTTONMENU &entry = (*menu)[i];
+    const char shortcut[2] = {entry.selchar, 0};
+    entries.Add(JsonArray()
+                    .Add(entry.line1)
+                    .Add(entry.line2)
+                    .Add(entry.selchar ? static_cast<const char *>(shortcut) : nullptr));
+  }
+  Write(JsonArray().Add("=").Add(count).Add(entries).Text());
+  return count;
+}
+
+void Session::Close(int display) {
+  Use(display);
+  Write(Json("@", "close"));
+  Script("close");
+  Display &d = displays_[display];
+  delete d.mfd;
+  d.mfd = nullptr;
+  d.surface.reset();
+  current_ = -1;
+}
+
+bool Session::Run(const Command &command, std::string &error) {
+  if (!module_) {
+    error = "no module is loaded";
+    return false;
+  }
+  const int display = current_;
+  auto needDisplay = [&](const char *name) {
+    if (display >= 0) return true;
+    error = std::string(name) + ": no display is current";
+    return false;
+  };
+
+  switch (command.op) {
+    case Op::Open: {
+      const auto opened =
+          Open(static_cast<int>(command.a), static_cast<int>(command.b), static_cast<int>(command.c), error);
+      return opened || error.empty();
+    }
+
+    case Op::Use:
+      Write(Json("@", "use", command.a));
+      Script("use " + std::to_string(command.a));
+      if (!IsOpen(static_cast<int>(command.a))) {  // the reader keeps K within int
+        error = "use: there is no open display " + std::to_string(command.a);
+        return false;
+      }
+      current_ = static_cast<int>(command.a);
+      return true;
+
+    case Op::Cursor: SetCursor(POINT{static_cast<LONG>(command.a), static_cast<LONG>(command.b)}); return true;
+
+    case Op::Repaint:
+      if (!needDisplay("repaint")) return false;
+      for (std::int64_t i = 0; i < command.a; ++i)
+        if (!Repaint(display, error)) return false;
+      return true;
+
+    case Op::Key:
+      if (!needDisplay("key")) return false;
+      Key(display, static_cast<unsigned long>(command.a));
+      return true;
+
+    case Op::Button:
+      if (!needDisplay("button")) return false;
+      Button(display, static_cast<int>(command.a), static_cast<int>(command.b));
+      return true;
+
+    case Op::Label:
+      if (!needDisplay("label")) return false;
+      Label(display, static_cast<int>(command.a));
+      return true;
+
+    case Op::Menu: {
+      if (!needDisplay("menu")) return false;
+      const MFDBUTTONMENU *menu = nullptr;
+      Menu(display, &menu);
+      return true;
+    }
+
+    case Op::MenuNull:
+      if (!needDisplay("menu")) return false;
+      Menu(display, nullptr);
+      return true;
+
+    case Op::Version: {
+      Write(Json("@", "version"));
+      Script("version");
+      typedef int (*Version)();
+      const auto version = reinterpret_cast<Version>(module_->Export("GetModuleVersion"));
+      if (!version) {
+        error = "version: the module does not export GetModuleVersion";
+        return false;
+      }
+      Write(Json("=", version()));
+      return true;
+    }
+
+    case Op::Message: {
+      Write(Json("@", "message", command.a));
+      Script("message " + std::to_string(command.a));
+      std::intptr_t ignored = 0;
+      const UINT sizeWord = display >= 0 ? displays_[display].sizeWord : 0;
+      return Message("message", 0, static_cast<UINT>(command.a), display >= 0 ? static_cast<UINT>(display) : 0,
+                     sizeWord, ignored, error);
+    }
+
+    case Op::Close:
+      if (!needDisplay("close")) return false;
+      Close(display);
+      return true;
+  }
+  return true;
+}
+
+bool RunScript(Session &session, const std::string &pluginPath, const std::vector<Command> &commands,
+               ScriptError &error) {
+  error = ScriptError{};
+  if (!session.Load(pluginPath, error.message)) return false;
+  for (const Command &command : commands) {
+    if (!session.Run(command, error.message)) {
+      error.line = command.line;
+      return false;
+    }
+  }
+  session.Unload();
+  return true;
+}
+
+}  // namespace standin

@@ -1,0 +1,74 @@
+#include "standin/raster/line.h"
+
+#include <algorithm>
+
+#include "standin/raster/wide.h"
+
+namespace standin {
+namespace {
+
+struct Range {
+  std::int64_t first;
+  std::int64_t last;  // inclusive; empty when last < first
+};
+
+// The offsets i for which start + step * i lies in [0, size).
+Range OffsetsOnSurface(std::int64_t start, int step, int size) {
+  if (step < 0) return {start - (size - 1), start};
+  return {-start, size - 1 - start};
+}
+
+int Sign(std::int64_t v) { return (v > 0) - (v < 0); }
+
+}  // namespace
+
+// Pixel i (0 <= i < n) of a line with major length n and minor length m lies at
+// minor offset k(i) = floor((2mi + n - 1 + bias) / 2n): the nearest to m·i/n,
+// a tie rounding down (bias 0) when the minor axis runs forwards and up (bias
+// 1) when it runs backwards. k never decreases, so each bound on the surface
+// turns into a bound on i.
+std::optional<LineWalk> LineWalk::Clip(int x0, int y0, int x1, int y1, int width, int height) {
+  const std::int64_t dx = std::int64_t{x1} - x0, dy = std::int64_t{y1} - y0;
+  if ((dx == 0 && dy == 0) || width <= 0 || height <= 0) return std::nullopt;
+
+  LineWalk walk;
+  walk.xMajor_ = (dx < 0 ? -dx : dx) > (dy < 0 ? -dy : dy);
+  const std::int64_t majorDelta = walk.xMajor_ ? dx : dy, minorDelta = walk.xMajor_ ? dy : dx;
+  const std::int64_t majorStart = walk.xMajor_ ? x0 : y0, minorStart = walk.xMajor_ ? y0 : x0;
+  const int majorSize = walk.xMajor_ ? width : height, minorSize = walk.xMajor_ ? height : width;
+  walk.majorStep_ = Sign(majorDelta);
+  walk.minorStep_ = Sign(minorDelta);
+  const std::int64_t n = majorDelta < 0 ? -majorDelta : majorDelta;
+  const std::int64_t m = minorDelta < 0 ? -minorDelta : minorDelta;
+  const std::int64_t bias = walk.minorStep_ < 0 ? 1 : 0;
+
+  const Range steps = OffsetsOnSurface(majorStart, walk.majorStep_, majorSize);
+  std::int64_t first = std::max<std::int64_t>(steps.first, 0);
+  std::int64_t last = std::min(steps.last, n - 1);
+
+  Range offsets = OffsetsOnSurface(minorStart, walk.minorStep_ < 0 ? -1 : 1, minorSize);
+  if (offsets.last < 0 || offsets.first > m) return std::nullopt;
+  offsets = {std::max<std::int64_t>(offsets.first, 0), std::min(offsets.last, m)};
+  if (m > 0) {
+    const Wide twoN = Wide{2} * n, twoM = Wide{2} * m;
+    if (offsets.first > 0) {  // first i with k(i) >= offsets.first
+      const Wide num = twoN * offsets.first - n + 1 - bias;
+      first = std::max(first, static_cast<std::int64_t>((num + twoM - 1) / twoM));
+    }
+    // last i with k(i) <= offsets.last
+    const Wide num = twoN * (offsets.last + 1) - n - bias;
+    last = std::min(last, static_cast<std::int64_t>(num / twoM));
+  }
+  if (first > last) return std::nullopt;
+
+  const Wide numerator = Wide{2} * m * first + n - 1 + bias;
+  walk.twoMajor_ = 2 * n;
+  walk.twoMinor_ = 2 * m;
+  walk.major_ = majorStart + walk.majorStep_ * first;
+  walk.minor_ = minorStart + walk.minorStep_ * static_cast<std::int64_t>(numerator / walk.twoMajor_);
+  walk.rest_ = static_cast<std::int64_t>(numerator % walk.twoMajor_);
+  walk.count_ = last - first + 1;
+  return walk;
+}
+
+}  // namespace standin

@@ -1,0 +1,147 @@
+#include "standin/raster/raster.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "standin/raster/ellipse.h"
+#include "standin/raster/line.h"
+
+namespace standin {
+namespace {
+
+// Glyph coverage is taken in 16 steps, so text over a background adds few colours.
+std::uint32_t Blend(std::uint32_t under, std::uint32_t colour, std::uint8_t coverage) {
+  const std::uint32_t level = (coverage * 15u + 127u) / 255u;
+  if (level == 0) return under;
+  if (level == 15) return colour;
+  std::uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const std::uint32_t a = (under >> shift) & 0xFF, b = (colour >> shift) & 0xFF;
+    out |= ((a * (15 - level) + b * level + 7) / 15) << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::unique_ptr<Raster> Raster::Create(int width, int height, std::shared_ptr<Font> font, std::string &error) {
+  if (width < 0 || height < 0) {
+    error = "a display cannot be " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    return nullptr;
+  }
+  if (std::int64_t{width} * height > kMaxPixels) {
+    error = "a display of " + std::to_string(width) + " x " + std::to_string(height) + " pixels is over the " +
+            std::to_string(kMaxPixels) + "-pixel limit";
+    return nullptr;
+  }
+  if (!font) {
+    error = "a display needs a font for its text";
+    return nullptr;
+  }
+  return std::unique_ptr<Raster>(new Raster(width, height, std::move(font)));
+}
+
+Raster::Raster(int width, int height, std::shared_ptr<Font> font)
+    : image_(width, height), font_(std::move(font)), glyphs_(&font_->Glyphs(font_->SizeFor(width, height))) {}
+
+// Every pixel black; pen, brush, text colour and position stay as they are.
+void Raster::BeginFrame() { std::fill(image_.pixels.begin(), image_.pixels.end(), 0u); }
+
+// Indices beyond the host's default pens fall back to pen 0.
+void Raster::SelectPen(unsigned long index) { pen_ = PenColour(index); }
+
+void Raster::SetTextColour(COLORREF colour) { textColour_ = PixelFromColorref(colour); }
+
+// The characters of `text` (the surface hands over exactly `count`), the first
+// cell's top left at (x, y), the baseline one ascent below y, each character
+// one advance right of the one before. Only glyph pixels change, blended by
+// coverage in the text colour. The current position is neither used nor changed.
+void Raster::TextOut(int x, int y, std::string_view text, int /*count*/) {
+  const std::int64_t baseline = std::int64_t{y} + glyphs_->ascent;
+  std::int64_t penX = x;
+  for (const char c : text) {
+    const Glyph &glyph = (*glyphs_)[static_cast<unsigned char>(c)];
+    DrawGlyph(glyph, penX, baseline);
+    penX += glyph.advance;
+  }
+}
+
+void Raster::MoveTo(int x, int y) {
+  x_ = x;
+  y_ = y;
+}
+
+// From the current position up to, not including, (x, y), which becomes the
+// current position; a line of zero length draws nothing.
+void Raster::LineTo(int x, int y) {
+  const auto walk = LineWalk::Clip(x_, y_, x, y, image_.width, image_.height);
+  x_ = x;
+  y_ = y;
+  if (!walk) return;
+  walk->ForEach([this](int px, int py) { image_.At(px, py) = pen_; });
+}
+
+// The box is put in order first; a box of zero width or height draws nothing.
+// The figure covers columns left to right − 1 and rows top to bottom − 1: a
+// box one or two pixels across is a rectangle, brush and pen over all of it;
+// otherwise the brush fills the inside and the pen draws the outline over it.
+// The current position is neither used nor changed.
+void Raster::Ellipse(int left, int top, int right, int bottom) {
+  std::int64_t l = left, t = top, r = right, b = bottom;
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  const std::int64_t width = r - l, height = b - t;
+  if (width == 0 || height == 0) return;
+  const std::int64_t firstRow = std::max<std::int64_t>(t, 0);
+  const std::int64_t lastRow = std::min<std::int64_t>(b - 1, image_.height - 1);
+  if (firstRow > lastRow || l >= image_.width || r <= 0) return;
+
+  if (width <= 2 || height <= 2) {
+    for (std::int64_t y = firstRow; y <= lastRow; ++y) {
+      if (!brush_.hollow) FillSpan(y, l, r - 1, brush_.colour);
+      FillSpan(y, l, r - 1, pen_);
+    }
+    return;
+  }
+  const EllipseRows shape(width, height);
+  if (!brush_.hollow) {
+    for (std::int64_t y = firstRow; y <= lastRow; ++y) {
+      const Span inside = shape.Extent(y - t);
+      FillSpan(y, l + inside.first, l + inside.last, brush_.colour);
+    }
+  }
+  for (std::int64_t y = firstRow; y <= lastRow; ++y) {
+    const EllipseRows::Outline outline = shape.Row(y - t);
+    for (int i = 0; i < outline.count; ++i) FillSpan(y, l + outline.spans[i].first, l + outline.spans[i].last, pen_);
+  }
+}
+
+// One pixel, if it is on the display.
+void Raster::SetPixel(int x, int y, COLORREF colour) {
+  if (x < 0 || y < 0 || x >= image_.width || y >= image_.height) return;
+  image_.At(x, y) = PixelFromColorref(colour);
+}
+
+void Raster::FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std::uint32_t colour) {
+  if (y < 0 || y >= image_.height) return;
+  first = std::max<std::int64_t>(first, 0);
+  last = std::min<std::int64_t>(last, image_.width - 1);
+  for (std::int64_t x = first; x <= last; ++x) image_.At(static_cast<int>(x), static_cast<int>(y)) = colour;
+}
+
+void Raster::DrawGlyph(const Glyph &glyph, std::int64_t penX, std::int64_t baseline) {
+  const std::int64_t left = penX + glyph.left, top = baseline - glyph.top;
+  const std::int64_t firstColumn = std::max<std::int64_t>(0, -left);
+  const std::int64_t endColumn = std::min<std::int64_t>(glyph.width, image_.width - left);
+  const std::int64_t firstRow = std::max<std::int64_t>(0, -top);
+  const std::int64_t endRow = std::min<std::int64_t>(glyph.height, image_.height - top);
+  for (std::int64_t row = firstRow; row < endRow; ++row) {
+    for (std::int64_t column = firstColumn; column < endColumn; ++column) {
+      const std::uint8_t coverage = glyph.coverage[static_cast<std::size_t>(row * glyph.width + column)];
+      std::uint32_t &pixel = image_.At(static_cast<int>(left + column), static_cast<int>(top + row));
+      pixel = Blend(pixel, textColour_, coverage);
+    }
+  }
+}
+
+}  // namespace standin
