@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "standin/raster/wide.h"
+#include "standin/raster/muldiv.h"
 
 namespace standin {
 namespace {
@@ -49,24 +49,30 @@ std::optional<LineWalk> LineWalk::Clip(int x0, int y0, int x1, int y1, int width
   Range offsets = OffsetsOnSurface(minorStart, walk.minorStep_ < 0 ? -1 : 1, minorSize);
   if (offsets.last < 0 || offsets.first > m) return std::nullopt;
   offsets = {std::max<std::int64_t>(offsets.first, 0), std::min(offsets.last, m)};
+  // Every numerator below is at least 0; n and m are below 2^32.
+  const auto un = static_cast<std::uint64_t>(n), um = static_cast<std::uint64_t>(m);
   if (m > 0) {
-    const Wide twoN = Wide{2} * n, twoM = Wide{2} * m;
-    if (offsets.first > 0) {  // first i with k(i) >= offsets.first
-      const Wide num = twoN * offsets.first - n + 1 - bias;
-      first = std::max(first, static_cast<std::int64_t>((num + twoM - 1) / twoM));
+    if (offsets.first > 0) {  // first i with k(i) >= offsets.first: ceil((n (2 f - 1) + 1 - bias) / 2m)
+      const auto f = static_cast<std::uint64_t>(offsets.first);
+      const QuotientRemainder q = MulAddDiv(un, 2 * f - 1, 1 - bias + 2 * um - 1, 2 * um);
+      first = std::max(first, static_cast<std::int64_t>(q.quotient));
     }
-    // last i with k(i) <= offsets.last
-    const Wide num = twoN * (offsets.last + 1) - n - bias;
-    last = std::min(last, static_cast<std::int64_t>(num / twoM));
+    // last i with k(i) <= offsets.last: floor((n (2 (l + 1) - 1) - bias) / 2m)
+    const auto l = static_cast<std::uint64_t>(offsets.last);
+    const QuotientRemainder q = MulAddDiv(un, 2 * l + 1, 0, 2 * um);
+    std::uint64_t lastI = q.quotient;
+    if (bias && q.remainder == 0) --lastI;  // (x - 1) / d for a multiple x of d
+    last = std::min(last, static_cast<std::int64_t>(lastI));
   }
   if (first > last) return std::nullopt;
 
-  const Wide numerator = Wide{2} * m * first + n - 1 + bias;
+  const QuotientRemainder start =
+      MulAddDiv(2 * um, static_cast<std::uint64_t>(first), un - 1 + static_cast<std::uint64_t>(bias), 2 * un);
   walk.twoMajor_ = 2 * n;
   walk.twoMinor_ = 2 * m;
   walk.major_ = majorStart + walk.majorStep_ * first;
-  walk.minor_ = minorStart + walk.minorStep_ * static_cast<std::int64_t>(numerator / walk.twoMajor_);
-  walk.rest_ = static_cast<std::int64_t>(numerator % walk.twoMajor_);
+  walk.minor_ = minorStart + walk.minorStep_ * static_cast<std::int64_t>(start.quotient);
+  walk.rest_ = static_cast<std::int64_t>(start.remainder);
   walk.count_ = last - first + 1;
   return walk;
 }
