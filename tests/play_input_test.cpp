@@ -1,13 +1,15 @@
 // The cockpit's keyboard and mouse as the host takes them: SDL keys become PC
-// scan codes, Shift decides which display a key goes to, and the cursor the
+// scan codes, keys go by their names, Shift decides which display a key goes to, and the cursor the
 // host reports follows whichever source moved last.
 #include <SDL_keyboard.h>
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "apps/play/cursor.h"
+#include "apps/play/cursor_share.h"
 #include "apps/play/keys.h"
+#include "apps/play/sdl/cursor.h"
+#include "apps/play/sdl/keys.h"
 #include "host/MFD.h"
 
 namespace play {
@@ -51,52 +53,61 @@ TEST(ScanCodes, NameTheirKey) {
   EXPECT_EQ(KeyName(0x58), "F12");
   EXPECT_EQ(KeyName(0), "");
   EXPECT_EQ(KeyName(0x7F), "");
+  // Every key SDL has a code for goes by SDL's name for it, in any case.
+  for (int k = 0; k < SDL_NUM_SCANCODES; ++k) {
+    const unsigned code = ScanCode(static_cast<SDL_Scancode>(k));
+    if (code == 0 || code == 0x56) continue;  // SDL gives the key beside Left Shift no name
+    EXPECT_EQ(KeyName(code), SDL_GetScancodeName(static_cast<SDL_Scancode>(k)));
+    EXPECT_EQ(KeyCode(SDL_GetScancodeName(static_cast<SDL_Scancode>(k))), code);
+  }
+  EXPECT_EQ(KeyCode("left shift"), kLeftShift);
+  EXPECT_EQ(KeyCode("F13"), 0u);
 }
 
 struct RouteCase {
   const char *what;
-  SDL_Scancode key;
+  unsigned key;
   bool left, right;
   int displays;
   KeyRoute::Kind kind;
   int display;
-  unsigned code;
 };
 
 TEST(KeyRouting, ShiftSendsAKeyToADisplay) {
   using K = KeyRoute::Kind;
+  const unsigned kN = 0x31, kR = 0x13, kS = 0x1F, kP = 0x19, kEscape = 0x01;
   const RouteCase cases[] = {
-      {"left shift, two displays", SDL_SCANCODE_N, true, false, 2, K::Display, 0, 0x31},
-      {"right shift, two displays", SDL_SCANCODE_N, false, true, 2, K::Display, 1, 0x31},
-      {"right shift, one display", SDL_SCANCODE_R, false, true, 1, K::Display, 0, 0x13},
-      {"both shifts", SDL_SCANCODE_S, true, true, 2, K::Display, 0, 0x1F},
-      {"a cockpit key with shift", SDL_SCANCODE_P, true, false, 2, K::Display, 0, 0x19},
-      {"escape with shift", SDL_SCANCODE_ESCAPE, false, true, 2, K::Display, 1, 0x01},
-      {"a key without a code", SDL_SCANCODE_F13, true, false, 2, K::Ignore, 0, 0},
-      {"a shift key itself", SDL_SCANCODE_LSHIFT, false, true, 2, K::Ignore, 0, 0},
-      {"no shift", SDL_SCANCODE_N, false, false, 2, K::Ignore, 0, 0},
+      {"left shift, two displays", kN, true, false, 2, K::Display, 0},
+      {"right shift, two displays", kN, false, true, 2, K::Display, 1},
+      {"right shift, one display", kR, false, true, 1, K::Display, 0},
+      {"both shifts", kS, true, true, 2, K::Display, 0},
+      {"a cockpit key with shift", kP, true, false, 2, K::Display, 0},
+      {"escape with shift", kEscape, false, true, 2, K::Display, 1},
+      {"a key without a code", 0, true, false, 2, K::Ignore, 0},
+      {"a shift key itself", kLeftShift, false, true, 2, K::Ignore, 0},
+      {"no shift", kN, false, false, 2, K::Ignore, 0},
   };
   for (const RouteCase &c : cases) {
     const KeyRoute route = RouteKey(c.key, c.left, c.right, c.displays);
     EXPECT_EQ(route.kind, c.kind) << c.what;
     if (c.kind != K::Display) continue;
     EXPECT_EQ(route.display, c.display) << c.what;
-    EXPECT_EQ(route.code, c.code) << c.what;
+    EXPECT_EQ(route.code, c.key) << c.what;
   }
 }
 
 TEST(KeyRouting, KeysWithoutShiftBelongToTheCockpit) {
   const struct {
-    SDL_Scancode key;
+    const char *key;
     CockpitKey action;
-  } cases[] = {{SDL_SCANCODE_F1, CockpitKey::Help},
-               {SDL_SCANCODE_F12, CockpitKey::Screenshot},
-               {SDL_SCANCODE_P, CockpitKey::Pause},
-               {SDL_SCANCODE_ESCAPE, CockpitKey::Quit}};
+  } cases[] = {{"F1", CockpitKey::Help},
+               {"F12", CockpitKey::Screenshot},
+               {"P", CockpitKey::Pause},
+               {"Escape", CockpitKey::Quit}};
   for (const auto &c : cases) {
-    const KeyRoute route = RouteKey(c.key, false, false, 2);
-    EXPECT_EQ(route.kind, KeyRoute::Kind::Cockpit) << SDL_GetScancodeName(c.key);
-    EXPECT_EQ(route.action, c.action) << SDL_GetScancodeName(c.key);
+    const KeyRoute route = RouteKey(KeyCode(c.key), false, false, 2);
+    EXPECT_EQ(route.kind, KeyRoute::Kind::Cockpit) << c.key;
+    EXPECT_EQ(route.action, c.action) << c.key;
   }
 }
 
@@ -111,6 +122,23 @@ TEST(Cursor, FollowsWhicheverSourceMovedLast) {
   EXPECT_EQ(cursor.Position(), (Point{520, 310}));
   cursor.Global({40, 30});
   EXPECT_EQ(cursor.Position(), (Point{40, 30}));
+}
+
+TEST(CursorShare, TheTravelGoesToTheDisplayUnderThePointerOnly) {
+  CursorShare share;
+  const std::optional<int> none;
+  // Each step: the pointer's x, the display it is over, and what displays 0
+  // and 1 are told as they repaint in turn.
+  const struct {
+    int x;
+    std::optional<int> over;
+    int left, right;
+  } steps[] = {{100, 0, 100, 100},    {140, 0, 140, 140}, {200, 1, 140, 200},
+               {260, none, 200, 200}, {300, 1, 200, 240}, {250, 0, 190, 190}};
+  for (const auto &step : steps) {
+    EXPECT_EQ(share.ForRepaint(0, {step.x, 7}, step.over).x, step.left) << step.x;
+    EXPECT_EQ(share.ForRepaint(1, {step.x, 7}, step.over).x, step.right) << step.x;
+  }
 }
 
 }  // namespace

@@ -117,14 +117,17 @@ TEST(RealPointer, MovesThePaddleOfTheOnlyDisplay) {
   EXPECT_EQ(before - after, 50);
 }
 
-TEST(RealPointer, MovesThePaddleOfTheLeftDisplayOfTwo) {
+TEST(RealPointer, MovesThePaddleOfTheDisplayUnderItOfTwo) {
   Cockpit cockpit(2);
   ASSERT_TRUE(cockpit.Started());
-  const standin::Image first = cockpit.ShotWithPointerAt(0, 250, 200);
-  const standin::Image second = cockpit.ShotWithPointerAt(0, 150, 200);
-  ASSERT_GE(cockpit.PaddleLeft(first, 0), 0);
-  EXPECT_EQ(cockpit.PaddleLeft(first, 0) - cockpit.PaddleLeft(second, 0), 50);
-  EXPECT_EQ(cockpit.PaddleLeft(first, 1), cockpit.PaddleLeft(second, 1)) << "the right display's paddle stays";
+  for (int d = 0; d < 2; ++d) {
+    SCOPED_TRACE("over display " + std::to_string(d));
+    const standin::Image first = cockpit.ShotWithPointerAt(d, 250, 200);
+    const standin::Image second = cockpit.ShotWithPointerAt(d, 150, 200);
+    ASSERT_GE(cockpit.PaddleLeft(first, d), 0);
+    EXPECT_EQ(cockpit.PaddleLeft(first, d) - cockpit.PaddleLeft(second, d), 50);
+    EXPECT_EQ(cockpit.PaddleLeft(first, 1 - d), cockpit.PaddleLeft(second, 1 - d)) << "the other paddle stays";
+  }
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ TEST(EventScript, ReadsEveryEventForm) {
   ASSERT_EQ(events.size(), 9u);
   EXPECT_EQ(events[0].line, 3);
   EXPECT_EQ(events[0].action, EventAction(MouseAt{{200, -30}}));
-  EXPECT_EQ(events[1].action, EventAction(KeyPress{SDL_SCANCODE_N, true, false}));
-  EXPECT_EQ(events[2].action, EventAction(KeyPress{SDL_SCANCODE_R, false, true}));
-  EXPECT_EQ(events[3].action, EventAction(KeyPress{SDL_SCANCODE_F12, false, false}));
+  EXPECT_EQ(events[1].action, EventAction(KeyPress{0x31, true, false}));
+  EXPECT_EQ(events[2].action, EventAction(KeyPress{0x13, false, true}));
+  EXPECT_EQ(events[3].action, EventAction(KeyPress{0x58, false, false}));
   EXPECT_EQ(events[4].action, EventAction(Click{{1, Control::Kind::Side, 11}}));
   EXPECT_EQ(events[5].action, EventAction(Click{{0, Control::Kind::Host, static_cast<int>(HostButton::Select)}}));
   EXPECT_EQ(events[6].action, EventAction(ClickAt{{40, 50}}));

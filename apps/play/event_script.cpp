@@ -1,8 +1,8 @@
 #include "apps/play/event_script.h"
 
-#include <SDL_keyboard.h>
-
 #include <charconv>
+
+#include "apps/play/keys.h"
 
 namespace play {
 namespace {
@@ -58,9 +58,9 @@ bool ParseAction(const std::vector<std::string_view> &words, EventAction &action
       }
     }
     const std::string key(words[count]);
-    press.key = SDL_GetScancodeFromName(key.c_str());
-    if (press.key == SDL_SCANCODE_UNKNOWN) {
-      error = "unknown key " + Quoted(key) + " (keys go by their SDL names: N, R, F12, Escape, Space)";
+    press.key = KeyCode(key);
+    if (press.key == 0) {
+      error = "unknown key " + Quoted(key) + " (keys go by their names: N, R, F12, Escape, Space, Left)";
       return false;
     }
     action = press;

@@ -1,7 +1,7 @@
 // Event scripts: timed cockpit input for scripted and tested runs. One event a
 // line, `#` starts a comment, blank lines are ignored:
 //
-//   at FRAME key [shift-left|shift-right] KEY   a key press (KEY by its SDL name: N, R, F12, Escape)
+//   at FRAME key [shift-left|shift-right] KEY   a key press (KEY by its name: N, R, F12, Escape)
 //   at FRAME click display D button B           a click on a display's button (B 0–11, PWR, SEL or MNU)
 //   at FRAME click X Y                          a click at a pixel of the cockpit picture
 //   at FRAME mouse X Y                          the cursor the host reports, from then on
@@ -10,8 +10,6 @@
 //
 // FRAME counts the cockpit's refresh ticks from 0; frames never go back.
 #pragma once
-
-#include <SDL_scancode.h>
 
 #include <cstdint>
 #include <string>
@@ -24,7 +22,7 @@
 namespace play {
 
 struct KeyPress {
-  SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
+  unsigned key = 0;  // its scan code
   bool leftShift = false;
   bool rightShift = false;
   bool operator==(const KeyPress &) const = default;

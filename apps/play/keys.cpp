@@ -1,147 +1,85 @@
 #include "apps/play/keys.h"
 
-#include <SDL_keyboard.h>
-
 #include <utility>
 
 namespace play {
 namespace {
 
-// SDL scan code → PC keyboard scan code, set 1.
-constexpr std::pair<SDL_Scancode, unsigned> kScanCodes[] = {
-    {SDL_SCANCODE_ESCAPE, 0x01},
-    {SDL_SCANCODE_1, 0x02},
-    {SDL_SCANCODE_2, 0x03},
-    {SDL_SCANCODE_3, 0x04},
-    {SDL_SCANCODE_4, 0x05},
-    {SDL_SCANCODE_5, 0x06},
-    {SDL_SCANCODE_6, 0x07},
-    {SDL_SCANCODE_7, 0x08},
-    {SDL_SCANCODE_8, 0x09},
-    {SDL_SCANCODE_9, 0x0A},
-    {SDL_SCANCODE_0, 0x0B},
-    {SDL_SCANCODE_MINUS, 0x0C},
-    {SDL_SCANCODE_EQUALS, 0x0D},
-    {SDL_SCANCODE_BACKSPACE, 0x0E},
-    {SDL_SCANCODE_TAB, 0x0F},
-    {SDL_SCANCODE_Q, 0x10},
-    {SDL_SCANCODE_W, 0x11},
-    {SDL_SCANCODE_E, 0x12},
-    {SDL_SCANCODE_R, 0x13},
-    {SDL_SCANCODE_T, 0x14},
-    {SDL_SCANCODE_Y, 0x15},
-    {SDL_SCANCODE_U, 0x16},
-    {SDL_SCANCODE_I, 0x17},
-    {SDL_SCANCODE_O, 0x18},
-    {SDL_SCANCODE_P, 0x19},
-    {SDL_SCANCODE_LEFTBRACKET, 0x1A},
-    {SDL_SCANCODE_RIGHTBRACKET, 0x1B},
-    {SDL_SCANCODE_RETURN, 0x1C},
-    {SDL_SCANCODE_LCTRL, 0x1D},
-    {SDL_SCANCODE_A, 0x1E},
-    {SDL_SCANCODE_S, 0x1F},
-    {SDL_SCANCODE_D, 0x20},
-    {SDL_SCANCODE_F, 0x21},
-    {SDL_SCANCODE_G, 0x22},
-    {SDL_SCANCODE_H, 0x23},
-    {SDL_SCANCODE_J, 0x24},
-    {SDL_SCANCODE_K, 0x25},
-    {SDL_SCANCODE_L, 0x26},
-    {SDL_SCANCODE_SEMICOLON, 0x27},
-    {SDL_SCANCODE_APOSTROPHE, 0x28},
-    {SDL_SCANCODE_GRAVE, 0x29},
-    {SDL_SCANCODE_LSHIFT, 0x2A},
-    {SDL_SCANCODE_BACKSLASH, 0x2B},
-    {SDL_SCANCODE_Z, 0x2C},
-    {SDL_SCANCODE_X, 0x2D},
-    {SDL_SCANCODE_C, 0x2E},
-    {SDL_SCANCODE_V, 0x2F},
-    {SDL_SCANCODE_B, 0x30},
-    {SDL_SCANCODE_N, 0x31},
-    {SDL_SCANCODE_M, 0x32},
-    {SDL_SCANCODE_COMMA, 0x33},
-    {SDL_SCANCODE_PERIOD, 0x34},
-    {SDL_SCANCODE_SLASH, 0x35},
-    {SDL_SCANCODE_RSHIFT, 0x36},
-    {SDL_SCANCODE_KP_MULTIPLY, 0x37},
-    {SDL_SCANCODE_LALT, 0x38},
-    {SDL_SCANCODE_SPACE, 0x39},
-    {SDL_SCANCODE_CAPSLOCK, 0x3A},
-    {SDL_SCANCODE_F1, 0x3B},
-    {SDL_SCANCODE_F2, 0x3C},
-    {SDL_SCANCODE_F3, 0x3D},
-    {SDL_SCANCODE_F4, 0x3E},
-    {SDL_SCANCODE_F5, 0x3F},
-    {SDL_SCANCODE_F6, 0x40},
-    {SDL_SCANCODE_F7, 0x41},
-    {SDL_SCANCODE_F8, 0x42},
-    {SDL_SCANCODE_F9, 0x43},
-    {SDL_SCANCODE_F10, 0x44},
-    {SDL_SCANCODE_NUMLOCKCLEAR, 0x45},
-    {SDL_SCANCODE_SCROLLLOCK, 0x46},
-    {SDL_SCANCODE_KP_7, 0x47},
-    {SDL_SCANCODE_KP_8, 0x48},
-    {SDL_SCANCODE_KP_9, 0x49},
-    {SDL_SCANCODE_KP_MINUS, 0x4A},
-    {SDL_SCANCODE_KP_4, 0x4B},
-    {SDL_SCANCODE_KP_5, 0x4C},
-    {SDL_SCANCODE_KP_6, 0x4D},
-    {SDL_SCANCODE_KP_PLUS, 0x4E},
-    {SDL_SCANCODE_KP_1, 0x4F},
-    {SDL_SCANCODE_KP_2, 0x50},
-    {SDL_SCANCODE_KP_3, 0x51},
-    {SDL_SCANCODE_KP_0, 0x52},
-    {SDL_SCANCODE_KP_PERIOD, 0x53},
-    {SDL_SCANCODE_NONUSBACKSLASH, 0x56},
-    {SDL_SCANCODE_F11, 0x57},
-    {SDL_SCANCODE_F12, 0x58},
-    // Extended keys: 0x80 added to the byte after their 0xE0 prefix.
-    {SDL_SCANCODE_KP_ENTER, 0x9C},
-    {SDL_SCANCODE_RCTRL, 0x9D},
-    {SDL_SCANCODE_KP_DIVIDE, 0xB5},
-    {SDL_SCANCODE_RALT, 0xB8},
-    {SDL_SCANCODE_HOME, 0xC7},
-    {SDL_SCANCODE_UP, 0xC8},
-    {SDL_SCANCODE_PAGEUP, 0xC9},
-    {SDL_SCANCODE_LEFT, 0xCB},
-    {SDL_SCANCODE_RIGHT, 0xCD},
-    {SDL_SCANCODE_END, 0xCF},
-    {SDL_SCANCODE_DOWN, 0xD0},
-    {SDL_SCANCODE_PAGEDOWN, 0xD1},
-    {SDL_SCANCODE_INSERT, 0xD2},
-    {SDL_SCANCODE_DELETE, 0xD3},
+constexpr std::pair<unsigned, const char *> kNames[] = {
+    {0x01, "Escape"},     {0x02, "1"},         {0x03, "2"},
+    {0x04, "3"},          {0x05, "4"},         {0x06, "5"},
+    {0x07, "6"},          {0x08, "7"},         {0x09, "8"},
+    {0x0A, "9"},          {0x0B, "0"},         {0x0C, "-"},
+    {0x0D, "="},          {0x0E, "Backspace"}, {0x0F, "Tab"},
+    {0x10, "Q"},          {0x11, "W"},         {0x12, "E"},
+    {0x13, "R"},          {0x14, "T"},         {0x15, "Y"},
+    {0x16, "U"},          {0x17, "I"},         {0x18, "O"},
+    {0x19, "P"},          {0x1A, "["},         {0x1B, "]"},
+    {0x1C, "Return"},     {0x1D, "Left Ctrl"}, {0x1E, "A"},
+    {0x1F, "S"},          {0x20, "D"},         {0x21, "F"},
+    {0x22, "G"},          {0x23, "H"},         {0x24, "J"},
+    {0x25, "K"},          {0x26, "L"},         {0x27, ";"},
+    {0x28, "'"},          {0x29, "`"},         {0x2A, "Left Shift"},
+    {0x2B, "\\"},         {0x2C, "Z"},         {0x2D, "X"},
+    {0x2E, "C"},          {0x2F, "V"},         {0x30, "B"},
+    {0x31, "N"},          {0x32, "M"},         {0x33, ","},
+    {0x34, "."},          {0x35, "/"},         {0x36, "Right Shift"},
+    {0x37, "Keypad *"},   {0x38, "Left Alt"},  {0x39, "Space"},
+    {0x3A, "CapsLock"},   {0x3B, "F1"},        {0x3C, "F2"},
+    {0x3D, "F3"},         {0x3E, "F4"},        {0x3F, "F5"},
+    {0x40, "F6"},         {0x41, "F7"},        {0x42, "F8"},
+    {0x43, "F9"},         {0x44, "F10"},       {0x45, "Numlock"},
+    {0x46, "ScrollLock"}, {0x47, "Keypad 7"},  {0x48, "Keypad 8"},
+    {0x49, "Keypad 9"},   {0x4A, "Keypad -"},  {0x4B, "Keypad 4"},
+    {0x4C, "Keypad 5"},   {0x4D, "Keypad 6"},  {0x4E, "Keypad +"},
+    {0x4F, "Keypad 1"},   {0x50, "Keypad 2"},  {0x51, "Keypad 3"},
+    {0x52, "Keypad 0"},   {0x53, "Keypad ."},  {0x56, "NonUSBackslash"},
+    {0x57, "F11"},        {0x58, "F12"},       {0x9C, "Keypad Enter"},
+    {0x9D, "Right Ctrl"}, {0xB5, "Keypad /"},  {0xB8, "Right Alt"},
+    {0xC7, "Home"},       {0xC8, "Up"},        {0xC9, "PageUp"},
+    {0xCB, "Left"},       {0xCD, "Right"},     {0xCF, "End"},
+    {0xD0, "Down"},       {0xD1, "PageDown"},  {0xD2, "Insert"},
+    {0xD3, "Delete"},
 };
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
-unsigned ScanCode(SDL_Scancode key) {
-  for (const auto &[sdl, code] : kScanCodes)
-    if (sdl == key) return code;
-  return 0;
-}
-
 std::string KeyName(unsigned code) {
-  for (const auto &[sdl, c] : kScanCodes)
-    if (c == code) return SDL_GetScancodeName(sdl);
+  for (const auto &[c, name] : kNames)
+    if (c == code) return name;
   return {};
 }
 
-KeyRoute RouteKey(SDL_Scancode key, bool leftShift, bool rightShift, int displays) {
+unsigned KeyCode(std::string_view name) {
+  for (const auto &[code, n] : kNames)
+    if (SameIgnoringCase(name, n)) return code;
+  return 0;
+}
+
+KeyRoute RouteKey(unsigned code, bool leftShift, bool rightShift, int displays) {
   KeyRoute route;
-  if (key == SDL_SCANCODE_LSHIFT || key == SDL_SCANCODE_RSHIFT) return route;
+  if (code == 0 || code == kLeftShift || code == kRightShift) return route;
   if (leftShift || rightShift) {
-    route.code = ScanCode(key);
-    if (route.code == 0) return route;
+    route.code = code;
     route.kind = KeyRoute::Kind::Display;
     route.display = leftShift || displays < 2 ? 0 : 1;
     return route;
   }
   route.kind = KeyRoute::Kind::Cockpit;
-  switch (key) {
-    case SDL_SCANCODE_F1: route.action = CockpitKey::Help; break;
-    case SDL_SCANCODE_F12: route.action = CockpitKey::Screenshot; break;
-    case SDL_SCANCODE_P: route.action = CockpitKey::Pause; break;
-    case SDL_SCANCODE_ESCAPE: route.action = CockpitKey::Quit; break;
+  switch (code) {
+    case 0x3B: route.action = CockpitKey::Help; break;
+    case 0x58: route.action = CockpitKey::Screenshot; break;
+    case 0x19: route.action = CockpitKey::Pause; break;
+    case 0x01: route.action = CockpitKey::Quit; break;
     default: route.kind = KeyRoute::Kind::Ignore; break;
   }
   return route;

@@ -77,6 +77,12 @@ std::optional<Control> Layout::HitTest(Point p) const {
   return std::nullopt;
 }
 
+std::optional<int> Layout::PanelAt(Point p) const {
+  for (int d = 0; d < static_cast<int>(panels.size()); ++d)
+    if (panels[d].bezel.Contains(p)) return d;
+  return std::nullopt;
+}
+
 Viewport Fit(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
   if (pictureWidth <= 0 || pictureHeight <= 0) return {};
   const int scale = std::max(1, std::min(areaWidth / pictureWidth, areaHeight / pictureHeight));

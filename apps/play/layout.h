@@ -62,6 +62,8 @@ struct Layout {
 
   // The control at `p`: a side button or its label, or a host button; none elsewhere.
   std::optional<Control> HitTest(Point p) const;
+  // The display whose bezel holds `p`; none elsewhere.
+  std::optional<int> PanelAt(Point p) const;
 };
 
 // The cockpit for `displays` displays of `width` × `height` pixels each, side

@@ -15,8 +15,8 @@
 #include "apps/play/layout.h"
 #include "apps/play/options.h"
 #include "apps/play/picture.h"
-#include "apps/play/player.h"
-#include "apps/play/window.h"
+#include "apps/play/sdl/player.h"
+#include "apps/play/sdl/window.h"
 #include "standin/core/trace.h"
 #include "standin/raster/font.h"
 

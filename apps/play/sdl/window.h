@@ -40,6 +40,8 @@ class Window {
   std::optional<Point> PictureAt(int x, int y) const;
   // A point in window coordinates as a point of the desktop.
   Point DesktopPoint(int x, int y) const;
+  // The picture pixel under desktop point `p`, or none outside the picture.
+  std::optional<Point> PictureAtDesktop(Point p) const;
 
  private:
   using WindowPtr = std::unique_ptr<SDL_Window, decltype(&SDL_DestroyWindow)>;

@@ -12,13 +12,15 @@
 #include <vector>
 
 #include "apps/play/cockpit.h"
-#include "apps/play/cursor.h"
+#include "apps/play/cursor_share.h"
 #include "apps/play/event_script.h"
 #include "apps/play/keys.h"
 #include "apps/play/layout.h"
 #include "apps/play/options.h"
 #include "apps/play/picture.h"
-#include "apps/play/window.h"
+#include "apps/play/sdl/cursor.h"
+#include "apps/play/sdl/keys.h"
+#include "apps/play/sdl/window.h"
 
 namespace play {
 
@@ -46,7 +48,7 @@ class Player {
   };
 
   void Tick(Clock::time_point start, Clock::duration period);
-  void UpdateCursor();
+  void UpdateCursor(int display);
   void Handle(const SDL_Event &event);
   void ClickDown(Point point);
   void Route(const KeyRoute &route);
@@ -63,6 +65,7 @@ class Player {
   std::int64_t frame_ = 0;
   std::size_t next_ = 0;  // the first script event not yet applied
   CursorTracker cursor_;
+  CursorShare share_;
   std::optional<Point> scriptedCursor_;
   SDL_Scancode lastShift_ = SDL_SCANCODE_LSHIFT;
   std::vector<Shot> shots_;

@@ -1,4 +1,4 @@
-#include "apps/play/player.h"
+#include "apps/play/sdl/player.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -54,7 +54,7 @@ void Player::Tick(Clock::time_point start, Clock::duration period) {
   for (; next_ < events_.size() && events_[next_].frame == frame_; ++next_) Apply(events_[next_]);
   for (int d = 0; d < cockpit_.Displays(); ++d) {
     if (d > 0) std::this_thread::sleep_until(start + period * d / cockpit_.Displays());
-    UpdateCursor();
+    UpdateCursor(d);
     cockpit_.Repaint(d);
   }
 
@@ -69,8 +69,9 @@ void Player::Tick(Clock::time_point start, Clock::duration period) {
   }
 }
 
-// The host reports the desktop cursor, or the script's once it has set one.
-void Player::UpdateCursor() {
+// The host reports the desktop cursor, or the script's once it has set one;
+// the pointer's travel goes to the display under it.
+void Player::UpdateCursor(int display) {
   SDL_PumpEvents();
   SDL_Event motion[64];
   int count;
@@ -79,7 +80,11 @@ void Player::UpdateCursor() {
   Point global;
   SDL_GetGlobalMouseState(&global.x, &global.y);
   cursor_.Global(global);
-  const Point p = scriptedCursor_ ? *scriptedCursor_ : cursor_.Position();
+  Point p = scriptedCursor_ ? *scriptedCursor_ : cursor_.Position();
+  if (!scriptedCursor_) {
+    const auto point = window_.PictureAtDesktop(p);
+    p = share_.ForRepaint(display, p, point ? layout_.PanelAt(*point) : std::nullopt);
+  }
   cockpit_.SetCursor(POINT{p.x, p.y});
 }
 
@@ -93,7 +98,7 @@ void Player::Handle(const SDL_Event &event) {
       bool left = (event.key.keysym.mod & KMOD_LSHIFT) != 0, right = (event.key.keysym.mod & KMOD_RSHIFT) != 0;
       // With both held, the Shift pressed last picks the display.
       if (left && right) (lastShift_ == SDL_SCANCODE_RSHIFT ? left : right) = false;
-      Route(RouteKey(key, left, right, cockpit_.Displays()));
+      Route(RouteKey(ScanCode(key), left, right, cockpit_.Displays()));
       break;
     }
     case SDL_MOUSEMOTION:

@@ -1,4 +1,4 @@
-#include "apps/play/window.h"
+#include "apps/play/sdl/window.h"
 
 #include <algorithm>
 
@@ -102,6 +102,12 @@ Point Window::DesktopPoint(int x, int y) const {
   int left = 0, top = 0;
   SDL_GetWindowPosition(window_.get(), &left, &top);
   return {left + x, top + y};
+}
+
+std::optional<Point> Window::PictureAtDesktop(Point p) const {
+  int left = 0, top = 0;
+  SDL_GetWindowPosition(window_.get(), &left, &top);
+  return PictureAt(p.x - left, p.y - top);
 }
 
 }  // namespace play
