@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/platform.h"
+#include "standin/core/object_calls.h"
 
 namespace standin {
 
@@ -18,6 +19,8 @@ class Library {
   virtual HINSTANCE Handle() const = 0;
   // The library's own export `name` (not one of the libraries it depends on), or null.
   virtual void *Export(const char *name) const = 0;
+  // How the display objects its modes make are called.
+  virtual const ObjectCalls &Calls() const { return NativeCalls(); }
 };
 
 // Opens the library at `path`; null with `error` when it cannot.
@@ -33,6 +36,7 @@ class Module {
 
   HINSTANCE Handle() const { return library_->Handle(); }
   void *Export(const char *name) const { return library_->Export(name); }
+  const ObjectCalls &Calls() const { return library_->Calls(); }
 
  private:
   typedef BOOL(WINAPI *Entry)(HINSTANCE, DWORD, LPVOID);

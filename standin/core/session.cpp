@@ -32,7 +32,7 @@ void Session::Unload() {
   if (!module_) return;
   Write(Json("@", "unload"));
   for (Display &d : displays_) {
-    delete d.mfd;  // through the virtual destructor, as the host does
+    if (d.mfd) module_->Calls().destroy(d.mfd);  // through the virtual destructor, as the host does
     d.mfd = nullptr;
   }
   displays_.clear();
@@ -92,7 +92,7 @@ std::optional<int> Session::Open(int width, int height, int modeId, std::string 
     error = hook(number, width, height, *display.surface);
     if (!error.empty()) {
       // The host could not show it after all: the display goes back, deleted.
-      delete display.mfd;
+      module_->Calls().destroy(display.mfd);
       return std::nullopt;
     }
   }
@@ -114,7 +114,7 @@ bool Session::Repaint(int display, std::string &error) {
   Script("repaint");
   Display &d = displays_[display];
   d.surface->BeginFrame();
-  d.mfd->Repaint(d.surface->Handle());
+  module_->Calls().repaint(d.mfd, d.surface->Handle());
   d.surface->EndFrame();
   for (const RepaintHook &hook : onRepainted_) {
     error = hook(display);
@@ -127,7 +127,7 @@ bool Session::Key(int display, unsigned long code) {
   Use(display);
   Write(Json("@", "key", code));
   Script("key " + std::to_string(code));
-  const bool used = displays_[display].mfd->ConsumeKeyBuffered(code);
+  const bool used = module_->Calls().consumeKeyBuffered(displays_[display].mfd, code);
   Write(Json("=", used));
   return used;
 }
@@ -136,7 +136,7 @@ bool Session::Button(int display, int bt, int event) {
   Use(display);
   Write(Json("@", "button", bt, event));
   Script("button " + std::to_string(bt) + " " + std::to_string(event));
-  const bool used = displays_[display].mfd->ConsumeButton(bt, event);
+  const bool used = module_->Calls().consumeButton(displays_[display].mfd, bt, event);
   Write(Json("=", used));
   return used;
 }
@@ -145,7 +145,7 @@ const char *Session::Label(int display, int bt) {
   Use(display);
   Write(Json("@", "label", bt));
   Script("label " + std::to_string(bt));
-  const char *label = displays_[display].mfd->ButtonLabel(bt);
+  const char *label = module_->Calls().buttonLabel(displays_[display].mfd, bt);
   Write(Json("=", label));
   return label;
 }
@@ -155,14 +155,14 @@ int Session::Menu(int display, const MFDBUTTONMENU **menu) {
   if (!menu) {
     Write(Json("@", "menu", "null"));
     Script("menu null");
-    const int count = displays_[display].mfd->ButtonMenu(nullptr);
+    const int count = module_->Calls().buttonMenu(displays_[display].mfd, nullptr);
     Write(Json("=", count));
     return count;
   }
   Write(Json("@", "menu"));
   Script("menu");
   *menu = nullptr;
-  const int count = displays_[display].mfd->ButtonMenu(menu);
+  const int count = module_->Calls().buttonMenu(displays_[display].mfd, menu);
   JsonArray entries;
   // A table is read only as far as it can sensibly reach.
   for (int i = 0; *menu && i < count && i < 256; ++i) {
@@ -182,7 +182,7 @@ void Session::Close(int display) {
   Write(Json("@", "close"));
   Script("close");
   Display &d = displays_[display];
-  delete d.mfd;
+  module_->Calls().destroy(d.mfd);
   d.mfd = nullptr;
   d.surface.reset();
   current_ = -1;

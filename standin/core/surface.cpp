@@ -20,8 +20,8 @@ Surface::~Surface() { std::erase(LiveSurfaces(), this); }
 
 Surface *Surface::From(HDC hdc) {
   auto &live = LiveSurfaces();
-  const auto found = std::find(live.begin(), live.end(), reinterpret_cast<Surface *>(hdc));
-  return found == live.end() ? nullptr : *found;
+  const auto found = std::find_if(live.begin(), live.end(), [hdc](const Surface *s) { return s->Handle() == hdc; });
+  return found == live.end() || !hdc ? nullptr : *found;
 }
 
 void Surface::BeginFrame() {

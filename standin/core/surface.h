@@ -32,9 +32,11 @@ class Surface {
   Surface(const Surface &) = delete;
   Surface &operator=(const Surface &) = delete;
 
-  // The handle the module draws through; the surface stays registered with the
-  // host, and so valid to draw on, as long as it lives.
-  HDC Handle() { return reinterpret_cast<HDC>(this); }
+  // The handle the module draws through: the surface's own address, or the
+  // platform's device context where a platform draws (SetHandle). The surface
+  // stays registered with the host, and so valid to draw on, as long as it lives.
+  HDC Handle() const { return handle_; }
+  void SetHandle(HDC handle) { handle_ = handle; }
   // The live surface behind `hdc`, or null for a handle that is none.
   static Surface *From(HDC hdc);
 
@@ -52,6 +54,7 @@ class Surface {
   void SetPixel(int x, int y, COLORREF colour);
 
  private:
+  HDC handle_ = reinterpret_cast<HDC>(this);
   std::vector<DrawTarget *> targets_;
   COLORREF textColour_ = 0;
   POINT position_{0, 0};
