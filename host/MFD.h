@@ -59,6 +59,12 @@ class MFD {
   HPEN SelectDefaultPen(HDC surface, unsigned long index) const;
 };
 
+// The base's data members are not known, so these declarations give it none and
+// a display mode's own fields follow right after the table pointer. That fits
+// the host only while its base object holds nothing but that pointer; otherwise
+// the module is to be built against the host's own declarations.
+static_assert(sizeof(MFD) == sizeof(void *), "the host's MFD base object is taken to carry only its vtable pointer");
+
 // Host functions.
 void InitLib(HINSTANCE module);
 int Date2Int(char *date);

@@ -5,12 +5,16 @@
 
 #include <cstdint>
 
+// DLLENTRY marks the module's entry point: on the platform the linker is told
+// its name and it is no export; a stand-in host looks it up among the exports.
 #if defined(_WIN32)
 #define WINAPI __stdcall
 #define DLLEXPORT __declspec(dllexport)
+#define DLLENTRY
 #else
 #define WINAPI
 #define DLLEXPORT __attribute__((visibility("default")))
+#define DLLENTRY DLLEXPORT
 #endif
 
 typedef int BOOL;

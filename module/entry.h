@@ -5,7 +5,7 @@
 #include "host/MFD.h"
 
 extern "C" {
-DLLEXPORT BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
+DLLENTRY BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
 DLLEXPORT void opcDLLInit(HINSTANCE module);
 DLLEXPORT void opcDLLExit(HINSTANCE module);
 DLLEXPORT int GetModuleVersion();
