@@ -1,15 +1,29 @@
 #!/usr/bin/env bash
-# Installs what building and testing Velbrik needs on Debian 12, as root; does
-# nothing (quickly) when everything is already there.
+# Installs what Velbrik needs on Debian 12, as root; does nothing (quickly)
+# when everything is already there.
+#   scripts/install-deps.sh play   building and running the cockpit
+#   scripts/install-deps.sh        everything: also the tests, the sanitizers,
+#                                  the Windows build and Wine
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build pkg-config git
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev fonts-dejavu-core libpng-dev libgif-dev
-  libsdl2-dev xvfb xauth xdotool
-  clang libclang-rt-14-dev python3 valgrind
+play=(
+  g++ cmake ninja-build pkg-config
+  libfreetype-dev fonts-dejavu-core libpng-dev libgif-dev libsdl2-dev
 )
+test=(
+  git libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool
+  clang lld llvm libclang-rt-14-dev valgrind python3
+  mingw-w64 libz-mingw-w64-dev wine64
+)
+case "${1:-all}" in
+  play) packages=("${play[@]}") ;;
+  all) packages=("${play[@]}" "${test[@]}") ;;
+  *)
+    echo "install-deps: unknown set '$1' (play, or nothing for everything)" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
