@@ -22,6 +22,12 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   target_compile_options(velbrik_objects PRIVATE -fno-gnu-unique)
 endif()
 
+if(EMSCRIPTEN)
+  # No plug-ins in the browser: the module is linked into the programs.
+  add_library(velbrik_game STATIC $<TARGET_OBJECTS:velbrik_objects>)
+  return()
+endif()
+
 # The plug-in: exports only its own entry points and leaves the host's functions
 # to whoever loads it (on Windows, to the host executable's import library).
 add_library(Velbrik SHARED $<TARGET_OBJECTS:velbrik_objects>)

@@ -1,13 +1,13 @@
 #include "apps/common/progress.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "apps/common/terminal.h"
 
 namespace apps {
 
 Progress::Progress(std::string label, std::int64_t total)
-    : label_(std::move(label)), total_(total), shown_(total >= 200 && isatty(STDERR_FILENO)) {}
+    : label_(std::move(label)), total_(total), shown_(total >= 200 && StandardErrorIsTerminal()) {}
 
 Progress::~Progress() {
   if (shown_) std::fprintf(stderr, "\r\033[K");

@@ -1,10 +1,10 @@
 #include "apps/play/cockpit.h"
 
-#include "standin/posix/shared_library.h"
+#include "apps/common/module_opener.h"
 
 namespace play {
 
-Cockpit::Cockpit(standin::TraceSink *log) : session_(log, standin::posix::OpenSharedLibrary) {}
+Cockpit::Cockpit(standin::TraceSink *log) : session_(log, apps::ModuleOpener()) {}
 
 std::unique_ptr<Cockpit> Cockpit::Create(const std::string &plugin, int displays, int width, int height,
                                          std::shared_ptr<standin::Font> font, standin::TraceSink *log,

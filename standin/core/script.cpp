@@ -188,8 +188,9 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
       if (command.a >= opened)
         return fail("use: there is no display " + std::to_string(command.a) + " (" + std::to_string(opened) +
                     (opened == 1 ? " was" : " were") + " opened before this line)");
-      if (closed[command.a]) return fail("use: display " + std::to_string(command.a) + " is closed");
-      current = static_cast<int>(command.a);
+      const int display = static_cast<int>(command.a);  // below `opened`
+      if (closed[display]) return fail("use: display " + std::to_string(display) + " is closed");
+      current = display;
     } else if (command.op == Op::Close) {
       closed[current] = true;
       current = -1;

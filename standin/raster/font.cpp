@@ -18,9 +18,6 @@ constexpr const char *kDefaultPaths[] = {
     "/usr/share/fonts/dejavu-sans-mono-fonts/DejaVuSansMono.ttf",
 };
 
-constexpr int kLines = 20;    // text lines that fill a display's height
-constexpr int kColumns = 40;  // characters that fill its width
-
 // FreeType's 26.6 fixed point, rounded to whole pixels.
 int Pixels(FT_Pos value) { return static_cast<int>((value + 32) >> 6); }
 
@@ -92,13 +89,9 @@ std::shared_ptr<Font> Font::Load(const std::string &path, std::string &error) {
   return std::shared_ptr<Font>(new Font(std::move(face)));
 }
 
-int Font::SizeFor(int width, int height) const {
+FaceMetrics Font::Metrics() const {
   const FT_Face face = face_->face;
-  const std::int64_t em = face->units_per_EM;
-  const std::int64_t byHeight = std::int64_t{std::max(height, 0)} * em / (std::int64_t{kLines} * face->height);
-  const std::int64_t byWidth =
-      std::int64_t{std::max(width, 0)} * em / (std::int64_t{kColumns} * face->max_advance_width);
-  return static_cast<int>(std::clamp<std::int64_t>(std::min(byHeight, byWidth), 1, kMaxPixelSize));
+  return {face->units_per_EM, face->height, face->max_advance_width};
 }
 
 const GlyphSet &Font::Glyphs(int pixelSize) {

@@ -32,6 +32,13 @@ struct GlyphSet {
   const Glyph &operator[](unsigned char c) const { return glyphs[c]; }
 };
 
+// A face's design metrics, in font units: all that picks a pixel size.
+struct FaceMetrics {
+  std::int64_t unitsPerEm = 0;
+  std::int64_t height = 0;      // from one line's baseline to the next one's
+  std::int64_t maxAdvance = 0;  // the widest character's advance
+};
+
 class Font {
  public:
   // The monospace face where the distribution's font packages install it; null
@@ -46,9 +53,11 @@ class Font {
 
   static constexpr int kMaxPixelSize = 1024;
 
+  FaceMetrics Metrics() const;
   // The largest pixel size at which 20 lines fit into `height` and 40
   // characters into `width`, by the face's design metrics; 1 to kMaxPixelSize.
-  int SizeFor(int width, int height) const;
+  int SizeFor(int width, int height) const { return SizeFor(Metrics(), width, height); }
+  static int SizeFor(const FaceMetrics &metrics, int width, int height);
   // The glyphs at `pixelSize`, brought into 1 to kMaxPixelSize, rendered on
   // first use. The reference stays valid as long as the font lives.
   const GlyphSet &Glyphs(int pixelSize);

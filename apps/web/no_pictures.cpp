@@ -1,0 +1,20 @@
+// velbrik-run under node traces only: pictures need the PNG and GIF
+// libraries, which the browser build goes without. The Linux runner makes them.
+#include "apps/run/pictures.h"
+
+namespace standin {
+GifWriter::~GifWriter() = default;  // never made here; Pictures' own member needs it
+}  // namespace standin
+
+namespace apps {
+
+std::unique_ptr<Pictures> Pictures::Create(const PictureOptions &, std::string &error) {
+  error = "this build traces only; pictures (--png, --gif) are made by the Linux velbrik-run";
+  return nullptr;
+}
+
+Pictures::~Pictures() = default;
+void Pictures::Attach(standin::Session &) {}
+bool Pictures::Commit(std::string &) { return true; }
+
+}  // namespace apps

@@ -1,0 +1,62 @@
+# The node runner against the Linux runner: for every case the same trace,
+# byte for byte, the same exit status and the same message.
+#
+#   cmake -DNODE=node -DWEB_RUNNER=velbrik-run.js -DLINUX_RUNNER=velbrik-run -DOUT=DIR
+#         [-DSESSIONS="a.session;b.session"] [-DSESSION_DIR=DIR] [-DDEMOS="320x240;640x480"]
+#         -P tests/web/same_trace.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(cases "")
+foreach(session IN LISTS SESSIONS)
+  list(APPEND cases "--script|${session}")
+endforeach()
+if(DEFINED SESSION_DIR)
+  file(GLOB found "${SESSION_DIR}/*.session")
+  list(SORT found)
+  foreach(session IN LISTS found)
+    list(APPEND cases "--script|${session}")
+  endforeach()
+endif()
+foreach(size IN LISTS DEMOS)
+  list(APPEND cases "--demo|--size|${size}")
+endforeach()
+list(LENGTH cases count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no cases to compare")
+endif()
+
+file(REMOVE_RECURSE "${OUT}")
+file(MAKE_DIRECTORY "${OUT}")
+set(failed 0)
+set(number 0)
+foreach(case IN LISTS cases)
+  math(EXPR number "${number} + 1")
+  string(REPLACE "|" ";" arguments "${case}")
+  execute_process(COMMAND "${LINUX_RUNNER}" ${arguments} --trace "${OUT}/${number}-linux.jsonl"
+                  RESULT_VARIABLE linuxStatus ERROR_VARIABLE linuxError)
+  execute_process(COMMAND "${NODE}" --no-experimental-fetch "${WEB_RUNNER}" ${arguments} --trace "${OUT}/${number}-web.jsonl"
+                  RESULT_VARIABLE webStatus ERROR_VARIABLE webError)
+  set(differs "")
+  if(NOT webStatus STREQUAL linuxStatus)
+    set(differs "exit status ${webStatus}, Linux ${linuxStatus}")
+  elseif(NOT webError STREQUAL linuxError)
+    set(differs "message '${webError}', Linux '${linuxError}'")
+  elseif(EXISTS "${OUT}/${number}-linux.jsonl" OR EXISTS "${OUT}/${number}-web.jsonl")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUT}/${number}-linux.jsonl" "${OUT}/${number}-web.jsonl"
+                    RESULT_VARIABLE same)
+    if(NOT same EQUAL 0)
+      set(differs "the traces differ (${OUT}/${number}-*.jsonl)")
+    endif()
+  endif()
+  if(differs)
+    message("${arguments}: ${differs}")
+    math(EXPR failed "${failed} + 1")
+  else()
+    file(REMOVE "${OUT}/${number}-linux.jsonl" "${OUT}/${number}-web.jsonl")
+  endif()
+endforeach()
+math(EXPR passed "${count} - ${failed}")
+message("${passed} passed, ${failed} failed")
+if(failed GREATER 0)
+  message(FATAL_ERROR "the node runner differs from the Linux runner")
+endif()
