@@ -2,6 +2,9 @@
 # Installs what Velbrik needs on Debian 12, as root; does nothing (quickly)
 # when everything is already there.
 #   scripts/install-deps.sh play   building and running the cockpit
+#   scripts/install-deps.sh web    building the browser build and its page
+#                                  (node, which it also needs, comes with the machine)
+#   scripts/install-deps.sh web-test   that, and what its tests run on
 #   scripts/install-deps.sh        everything: also the tests, the sanitizers,
 #                                  the Windows build and Wine
 set -euo pipefail
@@ -10,6 +13,8 @@ play=(
   g++ cmake ninja-build pkg-config
   libfreetype-dev fonts-dejavu-core libpng-dev libgif-dev libsdl2-dev
 )
+web=(emscripten python3)
+web_test=(chromium xvfb xauth)
 test=(
   git libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
@@ -18,9 +23,11 @@ test=(
 )
 case "${1:-all}" in
   play) packages=("${play[@]}") ;;
+  web) packages=("${play[@]}" "${web[@]}") ;;
+  web-test) packages=("${play[@]}" "${web[@]}" "${web_test[@]}") ;;
   all) packages=("${play[@]}" "${test[@]}") ;;
   *)
-    echo "install-deps: unknown set '$1' (play, or nothing for everything)" >&2
+    echo "install-deps: unknown set '$1' (play, web, web-test, or nothing for everything)" >&2
     exit 2
     ;;
 esac

@@ -185,6 +185,11 @@ const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
         ballLeft.y < paddleLeft.y - 20 && Math.abs(ballRight.y - paddleRight.y) < 12,
         'Left Shift+R released the left ball; the right one rests on its paddle');
 
+    if (option('--save'))
+      fs.writeFileSync(option('--save'), await page.screenshot({
+        clip: {x: shot.box.x, y: shot.box.y, width: shot.width * shot.box.scale, height: shot.height * shot.box.scale}
+      }));
+
     // Losing focus pauses: the ball stands still and the status line says so.
     await page.evaluate(() => window.dispatchEvent(new Event('blur')));
     await sleep(100);
@@ -197,10 +202,6 @@ const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
         'losing focus pauses, and the status line says PAUSED');
     await page.evaluate(() => window.dispatchEvent(new Event('focus')));
 
-    if (option('--save'))
-      fs.writeFileSync(option('--save'), await page.screenshot({
-        clip: {x: shot.box.x, y: shot.box.y, width: shot.width * shot.box.scale, height: shot.height * shot.box.scale}
-      }));
   } finally {
     await browser.close();
     server.close();
