@@ -36,7 +36,7 @@ class Page {
   // pointer's travel gives it, then the picture composed; its RGBA bytes.
   const std::uint8_t *Tick();
 
-  // The pointer at (x, y) of the canvas in page pixels, the picture shown
+  // The pointer at (x, y) of the canvas in screen pixels, the picture shown
   // `scale` times enlarged; `inside` false once it has left the canvas.
   void Pointer(int x, int y, int scale, bool inside);
   // The main button pressed or let go where the pointer is; true when the press hit a control.
@@ -56,7 +56,7 @@ class Page {
   Fonts fonts_;
   CursorShare share_;
   ShiftKeys shift_;
-  Point pointer_;  // page pixels from the canvas's top left
+  Point pointer_;  // screen pixels from the canvas's top left
   int scale_ = 1;
   bool inside_ = false;
   bool focusPaused_ = false;

@@ -30,14 +30,16 @@ VelbrikCockpit().then(function(wasm) {
   canvas.width = width;
   canvas.height = height;
   const context = canvas.getContext('2d');
-  let scale = 1;
+  let scale = 1;       // screen pixels to a picture pixel
   let pointer = null;  // {x, y} in page pixels from the canvas's top left, while over it or locked
 
-  // The largest whole-number scale that fits the window: crisp pixels.
+  // The largest whole number of screen pixels to a picture pixel that fits
+  // the window: crisp pixels, on screens of any pixel ratio.
   function fit() {
-    scale = Math.max(1, Math.floor(Math.min(innerWidth / width, (innerHeight - 40) / height)));
-    canvas.style.width = width * scale + 'px';
-    canvas.style.height = height * scale + 'px';
+    const ratio = devicePixelRatio || 1;
+    scale = Math.max(1, Math.floor(Math.min(innerWidth * ratio / width, (innerHeight - 40) * ratio / height)));
+    canvas.style.width = width * scale / ratio + 'px';
+    canvas.style.height = height * scale / ratio + 'px';
   }
   fit();
   addEventListener('resize', fit);
@@ -66,8 +68,9 @@ VelbrikCockpit().then(function(wasm) {
 
   function locked() { return document.pointerLockElement === canvas; }
   function tell() {
+    const ratio = devicePixelRatio || 1;  // the cockpit takes the pointer in screen pixels
     if (pointer)
-      call.pointer(Math.floor(pointer.x), Math.floor(pointer.y), scale, true);
+      call.pointer(Math.floor(pointer.x * ratio), Math.floor(pointer.y * ratio), scale, true);
     else
       call.pointer(0, 0, scale, false);
   }
