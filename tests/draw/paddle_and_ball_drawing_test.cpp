@@ -5,10 +5,7 @@
 namespace velbrik_test {
 namespace {
 
-class DrawingTest : public GameTest {
- protected:
-  void SetUp() override { Open(320, 200); }
-};
+using DrawingTest = GameTest;
 
 TEST_F(DrawingTest, APaddlePastTheRightEdgeIsPulledBackAndARestingBallWithIt) {
   for (const bool resting : {true, false}) {

@@ -5,10 +5,7 @@
 namespace velbrik_test {
 namespace {
 
-class TextTest : public GameTest {
- protected:
-  void SetUp() override { Open(320, 200); }
-};
+using TextTest = GameTest;
 
 TEST_F(TextTest, LinesStackDownTheLeftEdgeFromTheMarkerKnownByItsAddress) {
   printLine = 4;

@@ -39,7 +39,6 @@ class KeyLog : public BrickMFD {
 };
 
 TEST_F(ControlsTest, ButtonsForwardTheirKeysOnEventsWithBitZeroOnly) {
-  Open(320, 200);
   KeyLog display(320, 200, nullptr);
   const unsigned long keys[12] = {0x1F, 0x13, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x10, 0x11};
   for (int bt = 0; bt < 12; ++bt) {
@@ -57,7 +56,6 @@ TEST_F(ControlsTest, ButtonsForwardTheirKeysOnEventsWithBitZeroOnly) {
 }
 
 TEST_F(ControlsTest, LabelsAndMenuNameTheFirstTwoButtons) {
-  Open(320, 200);
   const std::pair<int, const char *> labels[] = {{-1, nullptr}, {0, "NEW"},    {1, "REL"},        {2, ""},
                                                  {11, ""},      {12, nullptr}, {INT_MAX, nullptr}};
   for (const auto &[bt, label] : labels) EXPECT_STREQ(game->ButtonLabel(bt), label) << bt;

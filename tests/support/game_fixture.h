@@ -27,6 +27,8 @@ class GameTest : public ::testing::Test {
     standin::Host::Instance().Reset();
   }
 
+  // Every test starts on a 320x200 display; Open gives another.
+  void SetUp() override { Open(320, 200); }
   // Opens a display of the given size on the surface: cursor at 0, nothing drawn.
   void Open(int width, int height);
   // A 320x200 game after its first frame: paddle at 142..177, ball resting.
