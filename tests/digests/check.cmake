@@ -6,7 +6,7 @@
 # RUNNER is the command line that starts a runner (split as a shell would,
 # e.g. "wine velbrik-run.exe --plugin Velbrik.dll"); it is given
 # `--script FILE --trace FILE`, or `--demo --trace FILE` for the entry
-# demo.jsonl. The entry NAME.jsonl is the trace of NAME.session in this folder,
+# demo.jsonl (`--demo --size WxH` for demo-WxH.jsonl). The entry NAME.jsonl is the trace of NAME.session in this folder,
 # or else in examples/. Traces are written to WORK (default: ./digest-traces);
 # those that match are removed, those that differ are kept for inspection.
 # Names every failing session and fails if any differs, cannot run, or if a
@@ -37,6 +37,8 @@ foreach(entry IN LISTS entries)
   set(trace "${WORK}/${name}.jsonl")
   if(name STREQUAL "demo")
     set(input --demo)
+  elseif(name MATCHES "^demo-([0-9]+x[0-9]+)$")
+    set(input --demo --size "${CMAKE_MATCH_1}")
   elseif(EXISTS "${here}/${name}.session")
     set(input --script "${here}/${name}.session")
   elseif(EXISTS "${examples}/${name}.session")
