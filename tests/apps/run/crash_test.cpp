@@ -36,4 +36,10 @@ TEST(RunnerCrash, KeepsTheTraceAndNamesTheLine) {
   }
 }
 
+TEST(RunnerCrash, AModuleWithoutAVersionHasNone) {
+  ScratchDir dir("crash");
+  EXPECT_EQ(RunIn(dir.Path(), "echo version | '" VELBRIK_RUN "' --plugin '" CRASHER "' --script - --trace -"), 0);
+  EXPECT_NE(Slurp(dir.Path() / "stdout.txt").find("[\"@\",\"version\"]\n[\"=\",null]\n"), std::string::npos);
+}
+
 }  // namespace
