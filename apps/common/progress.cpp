@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "apps/common/terminal.h"
+#include "apps/common/platform.h"
 
 namespace apps {
 

@@ -1,6 +1,6 @@
 #include "apps/play/cockpit.h"
 
-#include "apps/common/module_opener.h"
+#include "apps/common/platform.h"
 
 namespace play {
 
