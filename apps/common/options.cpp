@@ -6,9 +6,10 @@ namespace apps {
 
 CommandLine ParseCommandLine(std::span<const Option> table, std::span<const char *const> arguments) {
   CommandLine line;
-  const auto fail = [&](const std::string &message) {
-    line.error = message;
-    return line;
+  const auto fail = [](const std::string &message) {
+    CommandLine failed;
+    failed.error = message;
+    return failed;
   };
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];

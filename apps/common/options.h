@@ -25,7 +25,7 @@ struct OptionUse {
 struct CommandLine {
   std::vector<OptionUse> options;  // in the order given
   std::vector<std::string_view> operands;
-  std::string error;  // the first fault, in one line naming the option; empty when good
+  std::string error;  // the first fault, in one line naming the option (and nothing else read); empty when good
 };
 
 // Reads `arguments` (those after the program's name) against `table`.

@@ -17,6 +17,7 @@ struct Options {
   std::string screenshot;  // where F12 writes; empty: velbrik-play-N.png, the first N free
   std::string log;         // the host's call trace, when set
   std::string record;      // the session script of the run, when set
+  bool operator==(const Options &) const = default;
 };
 
 inline constexpr int kMinSide = 32;
