@@ -22,7 +22,7 @@ TEST(GlyphText, BlendsCoveredPixelsInsideTheClipOnly) {
   const struct {
     std::int64_t x, y;
     ClipBox clip;
-  } cases[] = {{0, 0, {0, 0, kW, kH}}, {2, 1, {3, 2, 9, 3}},  {-4, -2, {-kFar, -kFar, kFar, kFar}},
+  } cases[] = {{0, 0, {0, 0, kW, kH}}, {2, 1, {3, 3, 9, 4}},  {-4, -2, {-kFar, -kFar, kFar, kFar}},
                {6, 5, {0, 0, kW, kH}}, {1, 0, {6, 0, 6, kH}}, {-kFar, 0, {-kFar, 0, kFar, kH}}};
   for (const auto &c : cases) {
     Image image(kW, kH, 0x111111), expected(kW, kH, 0x111111);
