@@ -7,13 +7,13 @@
 #include <string>
 
 #include "apps/common/output_file.h"
+#include "apps/common/plugin_loader.h"
 #include "apps/common/plugin_path.h"
 #include "apps/common/progress.h"
 #include "apps/run/demo.h"
 #include "apps/run/pictures.h"
 #include "standin/core/script.h"
 #include "standin/core/session.h"
-#include "standin/posix/shared_library.h"
 
 namespace {
 
@@ -175,7 +175,7 @@ int main(int argc, char **argv) {
   }
 
   {
-    standin::Session session(trace.get(), standin::posix::OpenSharedLibrary);
+    standin::Session session(trace.get(), apps::kOpenPlugin);
     if (pictureOutput) pictureOutput->Attach(session);
     apps::Progress progress("velbrik-run", totalFrames);
     std::int64_t frames = 0;
