@@ -1,5 +1,7 @@
 #include "standin/win32/traced_calls.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -14,6 +16,13 @@ namespace {
 
 CursorReads reads;
 std::optional<POINT> placed;  // where the platform's cursor was last put
+
+// With VELBRIK_CURSOR_REPORT set, how the cursor reads went is told at exit.
+void ReportCursorReads() {
+  std::fprintf(stderr, "cursor reads: %lld where the platform's cursor stood, %lld from the host's position\n",
+               static_cast<long long>(reads.platform), static_cast<long long>(reads.host));
+}
+const bool reporting = std::getenv("VELBRIK_CURSOR_REPORT") && std::atexit(ReportCursorReads) == 0;
 
 // The host's cursor, also put on the platform's cursor and read back from it.
 BOOL WINAPI GetCursorPos(POINT *point) {
