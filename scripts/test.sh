@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Builds everything with warnings fatal and runs the whole test suite; builds
-# the module alone with a bare compiler and as the Windows DLLs and checks
-# them; builds it all again with the address and undefined-behaviour sanitizers
-# and runs it there too; then runs the session fuzzer for a minute, and prints
-# the lines of code against the lines of tests. `scripts/test.sh ci` (or any
-# workflow preset, or fuzz) runs just that.
+# Builds everything with warnings fatal and runs the whole test suite; makes
+# the Debian package, installs it and runs it; builds the module alone with a
+# bare compiler and as the Windows DLLs and checks them; builds it all again
+# with the address and undefined-behaviour sanitizers and runs it there too;
+# then runs the session fuzzer for a minute, and prints the lines of code
+# against the lines of tests. `scripts/test.sh ci` (or any workflow preset,
+# package, or fuzz) runs just that.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-for step in "${@:-ci module windows-x86 windows-x64 asan fuzz}"; do
+for step in "${@:-ci package module windows-x86 windows-x64 asan fuzz}"; do
   for s in $step; do
     if [ "$s" = fuzz ]; then
       scripts/fuzz.sh 60
+    elif [ "$s" = package ]; then
+      scripts/test-package.sh build/ci
     else
       echo "== cmake --workflow --preset $s" >&2
       cmake --workflow --preset "$s"

@@ -41,6 +41,12 @@ class Cockpit {
 
   // Repaints display `display`, unless paused.
   void Repaint(int display);
+  // Calls into the module go through `guard` (not owned), from now on.
+  void Guard(standin::CallGuard *guard) { session_.Guard(guard); }
+  // After the module crashed: what happened; nothing more runs in it.
+  bool Crashed() const { return session_.Crashed(); }
+  const std::string &Crash() const { return session_.Crash(); }
+
   // The cursor the host reports from now on; the trace hears of changes only.
   void SetCursor(POINT position);
   void TogglePause() { paused_ = !paused_; }

@@ -45,7 +45,8 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 on success; 1 without a graphical display (use velbrik-run\n"
     "there) or when a scripted screenshot, the log or the record cannot be written; 2 on bad\n"
-    "options, a bad script or a module that cannot be loaded.\n";
+    "options, a bad script or a module that cannot be loaded; 3 when the module\n"
+    "crashed (the log and record up to the crash are written).\n";
 
 namespace {
 

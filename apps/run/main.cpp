@@ -55,8 +55,9 @@ const char usage[] =
     "  close             delete the current display\n"
     "\n"
     "Exit status: 0 on success; 2 on bad options, a bad script, a module that\n"
-    "cannot be loaded or output that cannot be written. On failure no output file\n"
-    "is left behind.\n";
+    "cannot be loaded or output that cannot be written (then no output file is\n"
+    "left behind); 3 when the module crashed: the trace and pictures up to the\n"
+    "crash are written, and the message names the script line that was running.\n";
 
 int Fail(const std::string &message) {
   std::fprintf(stderr, "velbrik-run: %s\n", message.c_str());
@@ -175,7 +176,9 @@ int main(int argc, char **argv) {
   }
 
   {
+    apps::PluginGuard guard(apps::RemoveTemporaries);
     standin::Session session(trace.get(), apps::kOpenPlugin);
+    session.Guard(&guard);
     if (pictureOutput) pictureOutput->Attach(session);
     apps::Progress progress("velbrik-run", totalFrames);
     std::int64_t frames = 0;
@@ -191,6 +194,19 @@ int main(int argc, char **argv) {
         return std::string();
       });
       ran = standin::RunScript(session, pluginPath, commands, runError);
+    }
+    if (!ran && session.Crashed()) {
+      // The developer's evidence: everything up to the crash is kept.
+      session.Unload();
+      if (runError.line > 0)
+        ScriptFault(scriptName, runError);
+      else
+        Fail((demo ? std::string("demo") : pluginPath) + ": " + runError.message);
+      if (pictureOutput && !pictureOutput->Commit(error)) return Fail(error);
+      if (traceFile && !traceFile->Commit(error)) return Fail(error);
+      if (traceFile && tracePath != "-")
+        std::fprintf(stderr, "velbrik-run: the trace up to the crash is in %s\n", traceFile->Path().c_str());
+      return 3;
     }
     if (!ran) return runError.line == 0 ? Fail(runError.message) : ScriptFault(scriptName, runError);
     session.Unload();

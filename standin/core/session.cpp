@@ -19,25 +19,49 @@ void Session::Script(const std::string &line) {
   if (script_) script_->Write(line);
 }
 
+bool Session::Call(const char *what, const std::function<void()> &call) {
+  if (Crashed()) return false;
+  if (!guard_) {
+    call();
+    return true;
+  }
+  std::string fault;
+  if (guard_->Run(call, fault)) return true;
+  crash_ = "the module crashed (" + fault + ") during '" + what + "'";
+  return false;
+}
+
 bool Session::Load(const std::string &pluginPath, std::string &error) {
   Host &host = Host::Instance();
   host.Reset();
   host.SetLog(trace_);
   Write(Json("@", "load"));
-  module_ = Module::Load(open_, pluginPath, error);
+  if (!Call("load", [&] { module_ = Module::Load(open_, pluginPath, error); })) {
+    error = crash_;
+    return false;
+  }
   return module_ != nullptr;
 }
 
 void Session::Unload() {
   if (!module_) return;
-  Write(Json("@", "unload"));
-  for (Display &d : displays_) {
-    if (d.mfd) module_->Calls().destroy(d.mfd);  // through the virtual destructor, as the host does
-    d.mfd = nullptr;
+  if (Crashed()) {
+    // Nothing more is asked of a module that crashed: its objects and the
+    // library itself are left as they are.
+    (void)module_.release();
+  } else {
+    Write(Json("@", "unload"));
+    Call("unload", [&] {
+      for (Display &d : displays_) {
+        if (d.mfd) module_->Calls().destroy(d.mfd);  // through the virtual destructor, as the host does
+        d.mfd = nullptr;
+      }
+      module_.reset();
+    });
+    if (Crashed()) (void)module_.release();
   }
   displays_.clear();
   current_ = -1;
-  module_.reset();
   Host::Instance().SetLog(nullptr);
 }
 
@@ -78,7 +102,12 @@ std::optional<int> Session::Open(int width, int height, int modeId, std::string 
   const UINT sizeWord = static_cast<UINT>(width) | static_cast<UINT>(height) << 16;
   const int number = static_cast<int>(displays_.size());
   std::intptr_t result = 0;
-  if (!Message("open", modeId, 1, static_cast<UINT>(number), sizeWord, result, error)) return std::nullopt;
+  bool sent = false;
+  if (!Call("open", [&] { sent = Message("open", modeId, 1, static_cast<UINT>(number), sizeWord, result, error); })) {
+    error = crash_;
+    return std::nullopt;
+  }
+  if (!sent) return std::nullopt;
   if (result == 0) {
     Write(Json("=", nullptr));
     return std::nullopt;
@@ -92,7 +121,7 @@ std::optional<int> Session::Open(int width, int height, int modeId, std::string 
     error = hook(number, width, height, *display.surface);
     if (!error.empty()) {
       // The host could not show it after all: the display goes back, deleted.
-      module_->Calls().destroy(display.mfd);
+      if (!Call("close", [&] { module_->Calls().destroy(display.mfd); })) error = crash_;
       return std::nullopt;
     }
   }
@@ -114,7 +143,10 @@ bool Session::Repaint(int display, std::string &error) {
   Script("repaint");
   Display &d = displays_[display];
   d.surface->BeginFrame();
-  module_->Calls().repaint(d.mfd, d.surface->Handle());
+  if (!Call("repaint", [&] { module_->Calls().repaint(d.mfd, d.surface->Handle()); })) {
+    error = crash_;
+    return false;
+  }
   d.surface->EndFrame();
   for (const RepaintHook &hook : onRepainted_) {
     error = hook(display);
@@ -127,7 +159,8 @@ bool Session::Key(int display, unsigned long code) {
   Use(display);
   Write(Json("@", "key", code));
   Script("key " + std::to_string(code));
-  const bool used = module_->Calls().consumeKeyBuffered(displays_[display].mfd, code);
+  bool used = false;
+  if (!Call("key", [&] { used = module_->Calls().consumeKeyBuffered(displays_[display].mfd, code); })) return false;
   Write(Json("=", used));
   return used;
 }
@@ -136,7 +169,8 @@ bool Session::Button(int display, int bt, int event) {
   Use(display);
   Write(Json("@", "button", bt, event));
   Script("button " + std::to_string(bt) + " " + std::to_string(event));
-  const bool used = module_->Calls().consumeButton(displays_[display].mfd, bt, event);
+  bool used = false;
+  if (!Call("button", [&] { used = module_->Calls().consumeButton(displays_[display].mfd, bt, event); })) return false;
   Write(Json("=", used));
   return used;
 }
@@ -145,7 +179,8 @@ const char *Session::Label(int display, int bt) {
   Use(display);
   Write(Json("@", "label", bt));
   Script("label " + std::to_string(bt));
-  const char *label = module_->Calls().buttonLabel(displays_[display].mfd, bt);
+  const char *label = nullptr;
+  if (!Call("label", [&] { label = module_->Calls().buttonLabel(displays_[display].mfd, bt); })) return nullptr;
   Write(Json("=", label));
   return label;
 }
@@ -155,23 +190,31 @@ int Session::Menu(int display, const MFDBUTTONMENU **menu) {
   if (!menu) {
     Write(Json("@", "menu", "null"));
     Script("menu null");
-    const int count = module_->Calls().buttonMenu(displays_[display].mfd, nullptr);
+    int count = 0;
+    if (!Call("menu", [&] { count = module_->Calls().buttonMenu(displays_[display].mfd, nullptr); })) return 0;
     Write(Json("=", count));
     return count;
   }
   Write(Json("@", "menu"));
   Script("menu");
   *menu = nullptr;
-  const int count = module_->Calls().buttonMenu(displays_[display].mfd, menu);
+  int count = 0;
   JsonArray entries;
-  // A table is read only as far as it can sensibly reach.
-  for (int i = 0; *menu && i < count && i < 256; ++i) {
-    const MFDBUTTONMENU &entry = (*menu)[i];
-    const char shortcut[2] = {entry.selchar, 0};
-    entries.Add(JsonArray()
-                    .Add(entry.line1)
-                    .Add(entry.line2)
-                    .Add(entry.selchar ? static_cast<const char *>(shortcut) : nullptr));
+  if (!Call("menu", [&] {
+        count = module_->Calls().buttonMenu(displays_[display].mfd, menu);
+        // The table is the module's memory, read as a call into it.
+        // A table is read only as far as it can sensibly reach.
+        for (int i = 0; *menu && i < count && i < 256; ++i) {
+          const MFDBUTTONMENU &entry = (*menu)[i];
+          const char shortcut[2] = {entry.selchar, 0};
+          entries.Add(JsonArray()
+                          .Add(entry.line1)
+                          .Add(entry.line2)
+                          .Add(entry.selchar ? static_cast<const char *>(shortcut) : nullptr));
+        }
+      })) {
+    *menu = nullptr;
+    return 0;
   }
   Write(JsonArray().Add("=").Add(count).Add(entries).Text());
   return count;
@@ -182,13 +225,19 @@ void Session::Close(int display) {
   Write(Json("@", "close"));
   Script("close");
   Display &d = displays_[display];
-  module_->Calls().destroy(d.mfd);
+  Call("close", [&] { module_->Calls().destroy(d.mfd); });
   d.mfd = nullptr;
   d.surface.reset();
   current_ = -1;
 }
 
 bool Session::Run(const Command &command, std::string &error) {
+  const bool ran = RunCommand(command, error);
+  if (Crashed()) error = crash_;
+  return ran && !Crashed();
+}
+
+bool Session::RunCommand(const Command &command, std::string &error) {
   if (!module_) {
     error = "no module is loaded";
     return false;
@@ -257,11 +306,13 @@ bool Session::Run(const Command &command, std::string &error) {
       Script("version");
       typedef int (*Version)();
       const auto version = reinterpret_cast<Version>(module_->Export("GetModuleVersion"));
-      if (!version) {
-        error = "version: the module does not export GetModuleVersion";
-        return false;
+      if (!version) {  // a module need not say its version: the host then has none
+        Write(Json("=", nullptr));
+        return true;
       }
-      Write(Json("=", version()));
+      int value = 0;
+      if (!Call("version", [&] { value = version(); })) return false;
+      Write(Json("=", value));
       return true;
     }
 
@@ -270,8 +321,12 @@ bool Session::Run(const Command &command, std::string &error) {
       Script("message " + std::to_string(command.a));
       std::intptr_t ignored = 0;
       const UINT sizeWord = display >= 0 ? displays_[display].sizeWord : 0;
-      return Message("message", 0, static_cast<UINT>(command.a), display >= 0 ? static_cast<UINT>(display) : 0,
-                     sizeWord, ignored, error);
+      bool sent = false;
+      Call("message", [&] {
+        sent = Message("message", 0, static_cast<UINT>(command.a), display >= 0 ? static_cast<UINT>(display) : 0,
+                       sizeWord, ignored, error);
+      });
+      return sent;
     }
 
     case Op::Close:

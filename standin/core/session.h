@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "host/MFD.h"
+#include "standin/core/call_guard.h"
 #include "standin/core/module.h"
 #include "standin/core/recorder.h"
 #include "standin/core/script.h"
@@ -50,6 +51,13 @@ class Session {
   // Every operation from here on is also written to `script` as a session
   // script line (not owned; null stops it).
   void Record(TraceSink *script) { script_ = script; }
+  // Calls into the module go through `guard` (not owned; null: called plainly).
+  // Once the module crashed in one, every operation fails and it is not called
+  // again, not even to unload it.
+  void Guard(CallGuard *guard) { guard_ = guard; }
+  bool Crashed() const { return !crash_.empty(); }
+  // "the module crashed (SIGSEGV) during 'repaint'", after a crash.
+  const std::string &Crash() const { return crash_; }
 
   bool Load(const std::string &pluginPath, std::string &error);
   bool Loaded() const { return module_ != nullptr; }
@@ -88,6 +96,7 @@ class Session {
     UINT sizeWord = 0;
   };
 
+  bool RunCommand(const Command &command, std::string &error);
   void Write(const std::string &line);
   void Script(const std::string &line);
   // Makes `display` the current one, saying so in the trace when it changes.
@@ -96,10 +105,14 @@ class Session {
   // would for display `display`; `name` is the operation, for the error.
   bool Message(const char *name, int modeId, UINT message, UINT display, UINT sizeWord, std::intptr_t &result,
                std::string &error);
-  std::string OpenCommandLine(int width, int height, int modeId) const;
+  // Runs `call` into the module for operation `what` through the guard;
+  // false after a crash, in it or before.
+  bool Call(const char *what, const std::function<void()> &call);
 
   TraceSink *trace_;
   TraceSink *script_ = nullptr;
+  CallGuard *guard_ = nullptr;
+  std::string crash_;
   LibraryOpener open_;
   std::unique_ptr<Recorder> recorder_;
   std::unique_ptr<Module> module_;

@@ -13,12 +13,13 @@ struct Span {
   std::int64_t last;
 };
 
-// An 8-connected closed curve in a box of width × height pixels (columns 0 to
+// The platform's outline for a box of width × height pixels (columns 0 to
 // width − 1, rows 0 to height − 1), mirrored about the box's centre in both
-// axes and touching all four sides. Near the top and bottom, where the curve
-// is flat, each column takes the row nearest the ideal ellipse through the
-// outermost pixel centres; along the steep sides each row takes the nearest
-// column; rows are joined where the curve moves more than one pixel sideways.
+// axes. One quarter is the path of an integer walk: it starts at the middle
+// row's rightmost pixel and steps left, down or diagonally by the signs of the
+// curve's error terms until it passes the middle column. A narrow box's walk
+// passes the middle column before the last row, so its top and bottom tips
+// are cut off (a 3 × 44 box leaves 6 rows empty at each end).
 class EllipseRows {
  public:
   // Both sides from 3 to 2^32 − 1.
@@ -26,21 +27,33 @@ class EllipseRows {
 
   struct Outline {
     std::array<Span, 2> spans;  // left part first
-    int count;                  // 1 on the top and bottom rows, else 2
+    int count;                  // 0 where the tips are cut off, 1 where both parts meet, else 2
   };
   // The outline's columns on row y, 0 <= y < height.
   Outline Row(std::int64_t y) const;
-  // The columns from the outline's leftmost to its rightmost pixel on row y.
+  // The columns from the outline's leftmost to its rightmost pixel on row y;
+  // first > last where the row has none.
   Span Extent(std::int64_t y) const;
 
  private:
-  // The outline's leftmost column on row y of the upper half.
-  std::int64_t LeftEdge(std::int64_t y) const;
-  std::int64_t UpperRow(std::int64_t y) const { return y < height_ - 1 - y ? y : height_ - 1 - y; }
+  // On the walk's rows (the lower half, y from height / 2), x is a column from
+  // width / 2 to width − 1.
+  Span WalkRow(std::int64_t y) const;
+  std::int64_t Leaves(std::int64_t y) const;
+  std::int64_t Enters(std::int64_t y) const;
+  std::int64_t Step(std::int64_t x, std::int64_t y) const;
+  bool EndsOn(std::int64_t y) const;
+  bool DownAt(std::int64_t x, std::int64_t y) const;
+  bool LeftAt(std::int64_t x, std::int64_t y) const;
+  std::int64_t LastDown(std::int64_t y) const;
+  std::int64_t LastStay(std::int64_t y) const;
 
-  std::int64_t width_;
-  std::int64_t height_;
-  std::int64_t rowsInHalf_;  // rows of the upper half, the middle row included
+  std::int64_t width_, height_;
+  std::int64_t a_, b_;    // width − 1, height − 1
+  std::int64_t firstX_;   // width / 2, the walk's last column
+  std::int64_t firstY_;   // height / 2, the walk's first row
+  std::int64_t lastY_;    // the walk's last row
+  bool lastRowToTheEnd_;  // the last row runs on to the middle column
 };
 
 }  // namespace standin

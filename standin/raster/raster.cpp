@@ -83,8 +83,8 @@ void Raster::LineTo(int x, int y) {
 
 // The box is put in order first; a box of zero width or height draws nothing.
 // The figure covers columns left to right − 1 and rows top to bottom − 1: a
-// box one or two pixels across is a rectangle, brush and pen over all of it;
-// otherwise the brush fills the inside and the pen draws the outline over it.
+// box one or two pixels across is a rectangle, brush and pen over all of it
+// (the pen draws nothing on a 1 × 1 box); otherwise the brush fills the inside and the pen draws the outline over it.
 // The current position is neither used nor changed.
 void Raster::Ellipse(int left, int top, int right, int bottom) {
   std::int64_t l = left, t = top, r = right, b = bottom;
@@ -99,7 +99,7 @@ void Raster::Ellipse(int left, int top, int right, int bottom) {
   if (width <= 2 || height <= 2) {
     for (std::int64_t y = firstRow; y <= lastRow; ++y) {
       if (!brush_.hollow) FillSpan(y, l, r - 1, brush_.colour);
-      FillSpan(y, l, r - 1, pen_);
+      if (width > 1 || height > 1) FillSpan(y, l, r - 1, pen_);
     }
     return;
   }

@@ -9,23 +9,8 @@ void GameTest::Open(int width, int height) {
   host.Reset();
   host.SetLog(&trace);
   game = std::make_unique<BrickMFD>(width, height, host.Vessel());
+  game->surface = surface.Handle();
   trace.lines.clear();
-}
-
-void GameTest::TearDown() {
-  game.reset();
-  standin::Host::Instance().Reset();
-}
-
-std::vector<std::string> GameTest::Take() {
-  std::vector<std::string> lines;
-  lines.swap(trace.lines);
-  return lines;
-}
-
-void GameTest::RetireAllBut(int keep) {
-  for (int i = 0; i < brickCount; ++i)
-    if (i != keep) game->bricks[i].alive = false;
 }
 
 void GameTest::Fly(double x, double y, double vx, double vy) {
@@ -37,31 +22,33 @@ void GameTest::Fly(double x, double y, double vx, double vy) {
   game->ballReleased = true;
 }
 
-int CountPrefix(const std::vector<std::string> &lines, const std::string &prefix) {
+std::string Text(int x, int y, const std::string &text) {
+  return "[\"TextOutA\"," + std::to_string(x) + "," + std::to_string(y) + ",\"" + text + "\"," +
+         std::to_string(text.size()) + "]";
+}
+
+Lines Status(const std::string &score, const std::string &balls, const std::string &banner) {
+  Lines lines = {Text(0, 0, " Score:"), Text(90, 0, score), Text(220, 0, "Balls: "), Text(300, 0, balls)};
+  if (!banner.empty()) lines.push_back(Text(90, 100, banner));
+  return lines;
+}
+
+Lines operator+(Lines a, const Lines &b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+int Count(const Lines &lines, const std::string &prefix) {
   int n = 0;
-  for (const auto &line : lines)
-    if (line.rfind(prefix, 0) == 0) ++n;
+  for (const auto &line : lines) n += line.rfind(prefix, 0) == 0;
   return n;
 }
 
-::testing::AssertionResult InOrder(const std::vector<std::string> &lines, const std::vector<std::string> &expected) {
+::testing::AssertionResult InOrder(const Lines &lines, const Lines &expected) {
   std::size_t next = 0;
-  for (const auto &line : lines)
-    if (next < expected.size() && line == expected[next]) ++next;
+  for (const auto &line : lines) next += next < expected.size() && line == expected[next];
   if (next == expected.size()) return ::testing::AssertionSuccess();
-  auto failure = ::testing::AssertionFailure() << "missing, in order: " << expected[next] << "\nin:\n";
-  for (std::size_t i = 0; i < lines.size() && i < 400; ++i) failure << "  " << lines[i] << "\n";
-  return failure;
-}
-
-std::vector<std::string> Without(const std::vector<std::string> &lines, const std::vector<std::string> &prefixes) {
-  std::vector<std::string> kept;
-  for (const auto &line : lines) {
-    bool drop = false;
-    for (const auto &p : prefixes) drop = drop || line.rfind(p, 0) == 0;
-    if (!drop) kept.push_back(line);
-  }
-  return kept;
+  return ::testing::AssertionFailure() << "missing, in order: " << expected[next];
 }
 
 }  // namespace velbrik_test

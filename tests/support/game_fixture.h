@@ -1,11 +1,12 @@
-// A game display on a recording surface, with the module-wide state as a freshly
-// loaded module has it, for tests that drive BrickMFD directly.
+// A game display drawing onto a recording surface, with the module-wide state
+// as a freshly loaded module has it, for tests that drive BrickMFD directly.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/BrickMFD.h"
@@ -16,19 +17,33 @@
 
 namespace velbrik_test {
 
+using Lines = std::vector<std::string>;
+
 class GameTest : public ::testing::Test {
  protected:
   GameTest() { surface.Attach(recorder); }
-  // Opens a display of the given size: module state fresh, cursor at 0.
-  void Open(int width, int height);
-  void TearDown() override;
+  ~GameTest() override {
+    game.reset();
+    standin::Host::Instance().Reset();
+  }
 
+  // Every test starts on a 320x200 display; Open gives another.
+  void SetUp() override { Open(320, 200); }
+  // Opens a display of the given size on the surface: cursor at 0, nothing drawn.
+  void Open(int width, int height);
+  // A 320x200 game after its first frame: paddle at 142..177, ball resting.
+  void Start() {
+    Open(320, 200);
+    Repaint();
+    Take();
+  }
   void Repaint() { game->Repaint(surface.Handle()); }
   void SetCursor(int x) { standin::Host::Instance().SetCursor(POINT{x, 0}); }
-  // The trace lines recorded since the last call, which forgets them.
-  std::vector<std::string> Take();
-  // Retires every brick but `keep` (-1: every brick).
-  void RetireAllBut(int keep);
+  // The trace lines recorded since the last call.
+  Lines Take() { return std::exchange(trace.lines, {}); }
+  void RetireAllBut(int keep) {
+    for (int i = 0; i < brickCount; ++i) game->bricks[i].alive = i == keep;
+  }
   // Puts the ball in flight at (x, y) with velocity (vx, vy).
   void Fly(double x, double y, double vx, double vy);
 
@@ -38,11 +53,14 @@ class GameTest : public ::testing::Test {
   std::unique_ptr<BrickMFD> game;
 };
 
+// The trace line of drawing `text` at (x, y).
+std::string Text(int x, int y, const std::string &text);
+// The status line of a 320x200 display, then `banner`, if any, at its centre.
+Lines Status(const std::string &score, const std::string &balls, const std::string &banner = "");
+Lines operator+(Lines a, const Lines &b);
 // How many of `lines` start with `prefix`.
-int CountPrefix(const std::vector<std::string> &lines, const std::string &prefix);
+int Count(const Lines &lines, const std::string &prefix);
 // Whether `expected` appears within `lines` in order, not necessarily adjacent.
-::testing::AssertionResult InOrder(const std::vector<std::string> &lines, const std::vector<std::string> &expected);
-// Only the lines that do not start with any of `prefixes`.
-std::vector<std::string> Without(const std::vector<std::string> &lines, const std::vector<std::string> &prefixes);
+::testing::AssertionResult InOrder(const Lines &lines, const Lines &expected);
 
 }  // namespace velbrik_test

@@ -1,5 +1,7 @@
-// Output files on Windows: the same contract as on POSIX, with the platform's
-// file calls. Everything is written in binary mode, standard output included,
+// Output files on Windows: a file written under a temporary name beside it
+// and renamed into place when committed (replacing one that is there), and
+// "-" written directly; devices, symlinks and permissions are left to the
+// platform. Everything is written in binary mode, standard output included,
 // so no line end becomes CR LF.
 #include "apps/common/output_file.h"
 
@@ -10,10 +12,29 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <vector>
 
 namespace apps {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The temporaries not yet committed.
+std::vector<std::string> &Temporaries() {
+  static std::vector<std::string> temporaries;
+  return temporaries;
+}
+
+void Forget(const std::string &temporary) { std::erase(Temporaries(), temporary); }
+
+}  // namespace
+
+void RemoveTemporaries() {
+  std::error_code ignored;
+  for (const std::string &temporary : Temporaries()) fs::remove(temporary, ignored);
+  Temporaries().clear();
+}
 
 std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::string &error) {
   if (path == "-") {
@@ -28,8 +49,10 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
     std::string temporary = path + ".";
     for (int i = 0; i < 6; ++i) temporary += letters[letter(pick)];
     // "x": only a file that is not there yet.
-    if (std::FILE *stream = std::fopen(temporary.c_str(), "wbx"))
+    if (std::FILE *stream = std::fopen(temporary.c_str(), "wbx")) {
+      Temporaries().push_back(temporary);
       return std::unique_ptr<OutputFile>(new OutputFile(path, temporary, stream));
+    }
     if (errno != EEXIST) break;
   }
   error = path + ": " + std::strerror(errno);
@@ -41,6 +64,7 @@ OutputFile::~OutputFile() {
   if (stream_) std::fclose(stream_);
   std::error_code ignored;
   if (!committed_) fs::remove(temporary_, ignored);
+  Forget(temporary_);
 }
 
 bool OutputFile::Commit(std::string &error) {

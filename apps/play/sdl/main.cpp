@@ -18,6 +18,7 @@
 #include "apps/play/sdl/player.h"
 #include "apps/play/sdl/window.h"
 #include "standin/core/trace.h"
+#include "standin/posix/crash_guard.h"
 #include "standin/raster/font.h"
 
 namespace {
@@ -81,11 +82,15 @@ int main(int argc, char **argv) {
   auto cockpit =
       Cockpit::Create(plugin, options.displays, options.width, options.height, font, log.get(), record.get(), error);
   if (!cockpit) return Fail(error, 2);
+  standin::posix::CrashGuard guard(apps::RemoveTemporaries);
+  cockpit->Guard(&guard);
 
   const Fonts fonts{font->Glyphs(kSmallFontSize), font->Glyphs(PageFontSize(options.height))};
   const int status = Player(options, std::move(events), *cockpit, *window, layout, fonts).Run();
   cockpit.reset();  // every display's mode object deleted, then the module unloaded
   if (logFile && !logFile->Commit(error)) return Fail(error, 1);
   if (recordFile && !recordFile->Commit(error)) return Fail(error, 1);
+  if (status == 3 && logFile)
+    std::fprintf(stderr, "velbrik-play: the log up to the crash is in %s\n", logFile->Path().c_str());
   return status;
 }

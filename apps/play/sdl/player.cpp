@@ -58,6 +58,12 @@ void Player::Tick(Clock::time_point start, Clock::duration period) {
     cockpit_.Repaint(d);
   }
 
+  if (cockpit_.Crashed()) {
+    std::fprintf(stderr, "velbrik-play: %s\n", cockpit_.Crash().c_str());
+    status_ = 3;
+    quit_ = true;
+    return;
+  }
   const standin::Image picture = Compose(layout_, cockpit_, fonts_, frame_ < messageUntil_ ? message_ : "");
   for (const Shot &shot : shots_) Save(shot, picture);
   shots_.clear();

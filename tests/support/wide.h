@@ -1,5 +1,5 @@
-// Exact integer arithmetic for geometry that spans the whole int range: the
-// product of two values below 2^64 always fits in these.
+// Exact integer arithmetic for the tests' reference geometry, which spans the
+// whole int range: the product of two values below 2^64 always fits in these.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,131 @@
+// Output files as the runner writes its trace: whole or not at all, through
+// symlinks, directly into devices and FIFOs, keeping permissions, and leaving
+// nothing behind on a full disk or an interrupted run.
+#include "apps/common/output_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "tests/support/scratch.h"
+
+extern char **environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using velbrik_test::RunIn;
+using velbrik_test::ScratchDir;
+using velbrik_test::Slurp;
+
+bool Write(const std::string &path, const std::string &text, std::string &error) {
+  auto file = apps::OutputFile::Open(path, error);
+  if (!file) return false;
+  std::fputs(text.c_str(), file->Stream());
+  return file->Commit(error);
+}
+
+// Every file in `dir`, for spotting what was left behind.
+std::vector<std::string> Files(const fs::path &dir) {
+  std::vector<std::string> names;
+  for (const auto &entry : fs::recursive_directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(OutputFile, ReplacesARegularFileKeepingItsPermissions) {
+  ScratchDir dir("output");
+  const fs::path path = dir.Path() / "t.jsonl";
+  std::ofstream(path) << "old";
+  chmod(path.c_str(), 0600);
+  std::string error;
+  ASSERT_TRUE(Write(path, "new\n", error)) << error;
+  EXPECT_EQ(Slurp(path), "new\n");
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(Files(dir.Path()), std::vector<std::string>{"t.jsonl"});
+}
+
+TEST(OutputFile, MakesMissingFoldersAndWritesThroughSymlinks) {
+  ScratchDir dir("output");
+  std::string error;
+  ASSERT_TRUE(Write(dir.Path() / "a/b/t.jsonl", "x\n", error)) << error;
+  EXPECT_EQ(Slurp(dir.Path() / "a/b/t.jsonl"), "x\n");
+
+  fs::create_symlink("real.jsonl", dir.Path() / "link.jsonl");
+  ASSERT_TRUE(Write(dir.Path() / "link.jsonl", "through\n", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.jsonl"));
+  EXPECT_EQ(Slurp(dir.Path() / "real.jsonl"), "through\n");
+}
+
+TEST(OutputFile, WritesDevicesAndFifosDirectly) {
+  std::string error;
+  ASSERT_TRUE(Write("/dev/null", "gone\n", error)) << error;
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  ScratchDir dir("output");
+  const fs::path fifo = dir.Path() / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string read;
+  std::thread reader([&] { read = Slurp(fifo); });
+  ASSERT_TRUE(Write(fifo, "through the pipe\n", error)) << error;
+  reader.join();
+  EXPECT_EQ(read, "through the pipe\n");
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(Files(dir.Path()), std::vector<std::string>{"pipe"});
+}
+
+TEST(OutputFile, RefusesWhatCannotBeAFile) {
+  ScratchDir dir("output");
+  std::ofstream(dir.Path() / "file") << "x";
+  const struct {
+    fs::path path;
+    const char *message;
+  } cases[] = {{dir.Path(), "is a directory"}, {dir.Path() / "file/t.jsonl", "cannot make its folder"}};
+  for (const auto &c : cases) {
+    std::string error;
+    EXPECT_EQ(apps::OutputFile::Open(c.path, error), nullptr) << c.path;
+    EXPECT_NE(error.find(c.message), std::string::npos) << error;
+  }
+  EXPECT_EQ(Files(dir.Path()), std::vector<std::string>{"file"});
+}
+
+// The runner, as a user runs it, stopped by a full disk and by a signal.
+TEST(OutputFile, NothingIsLeftBehindByAFullDiskOrAnInterruptedRun) {
+  ScratchDir dir("output");
+  std::ofstream(dir.Path() / "t.jsonl") << "old";
+  EXPECT_NE(RunIn(dir.Path(), "ulimit -f 64; '" VELBRIK_RUN "' --demo --trace t.jsonl"), 0);
+  EXPECT_NE(Slurp(dir.Path() / "stderr.txt").find("t.jsonl: write failed: File too large"), std::string::npos)
+      << Slurp(dir.Path() / "stderr.txt");
+  EXPECT_EQ(Slurp(dir.Path() / "t.jsonl"), "old");
+
+  std::ofstream(dir.Path() / "long.session") << "open 320 200\nrepaint 1000000\n";
+  for (const int signal : {SIGINT, SIGTERM}) {
+    pid_t pid = 0;
+    const char *argv[] = {VELBRIK_RUN, "--script", "long.session", "--trace", "u.jsonl", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir.Path().c_str());
+    ASSERT_EQ(posix_spawn(&pid, VELBRIK_RUN, &actions, nullptr, const_cast<char **>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    // Until its temporary trace is there: the run is under way.
+    for (int i = 0; i < 400 && Files(dir.Path()).size() < 5; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kill(pid, signal);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+  }
+  fs::remove(dir.Path() / "long.session");
+  EXPECT_EQ(Files(dir.Path()), (std::vector<std::string>{"stderr.txt", "stdout.txt", "t.jsonl"}));
+}
+
+}  // namespace

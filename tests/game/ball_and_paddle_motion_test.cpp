@@ -1,0 +1,94 @@
+// Ball and paddle motion: the paddle following the cursor, the walls, the
+// paddle's steering rebound and the loss of a ball.
+#include <climits>
+#include <cmath>
+
+#include "tests/support/game_fixture.h"
+
+namespace velbrik_test {
+namespace {
+
+using MotionTest = GameTest;
+
+TEST_F(MotionTest, ThePaddleFollowsHalfTheCursorTravelHeldOnlyOnTheLeft) {
+  const struct {
+    int paddleX, lastCursor, cursor, expected;
+  } cases[] = {
+      {142, 0, 160, 222},
+      {142, 100, 101, 142},  // halving truncates toward zero
+      {142, 100, 99, 142},
+      {10, 0, -100, 0},              // held at the left edge
+      {300, 0, 0, 300},              // the right limit waits for DrawPaddle
+      {142, INT_MIN, INT_MAX, 142},  // the travel wraps around to -1, as 32-bit sums do
+  };
+  for (const auto &c : cases) {
+    game->paddleX = c.paddleX;
+    lastCursorX = c.lastCursor;
+    SetCursor(c.cursor);
+    game->TrackMouse();
+    EXPECT_EQ(game->paddleX, c.expected) << c.lastCursor << " -> " << c.cursor;
+    EXPECT_EQ(lastCursorX, c.cursor);
+  }
+  standin::Host::Instance().SetCursorUnreadable();
+  game->TrackMouse();
+  EXPECT_EQ(game->paddleX, 142);
+  EXPECT_EQ(lastCursorX, INT_MAX);
+}
+
+TEST_F(MotionTest, WallsFlipTheVelocityAndABallFallingPastThePaddlesTopBesideItIsLost) {
+  const struct {
+    double x, y, vx, vy, expectVX, expectVY;
+    bool lost;
+  } cases[] = {
+      {317, 50, 0.5, -1, -0.5, -1, false},   {318, 50, -0.5, -1, 0.5, -1, false},  // right: 320 <= x + 3
+      {3, 50, -0.5, -1, 0.5, -1, false},     {2, 50, 0.5, -1, -0.5, -1, false},    // left: x - 3 <= 0
+      {100, 3, 0.5, -1, 0.5, 1, false},      {100, 2, 0.5, 1, 0.5, -1, false},     // top: y - 3 <= 0
+      {316.5, 3.5, 0.5, -1, 0.5, -1, false}, {141, 178, 0, 1, 0, 1, true},         // one left of the paddle
+      {178, 178, 0, 1, 0, 1, true},          {141, 178, 0, -1, 0, -1, false},      // one right; rising
+      {141, 178, 0, 0, 0, 0, false},         {141, 177, 0, 1, 0, 1, false},        // level; lowest point on its top
+  };
+  Start();
+  for (const auto &c : cases) {
+    game->ballsLeft = 1;
+    Fly(c.x, c.y, c.vx, c.vy);
+    game->CollideWallsAndPaddle();
+    EXPECT_EQ(game->ballVX, c.expectVX) << c.x << "," << c.y;
+    EXPECT_EQ(game->ballVY, c.expectVY) << c.x << "," << c.y;
+    EXPECT_EQ(game->ballX, c.x);  // never moved back inside
+    EXPECT_EQ(game->ballY, c.y);
+    EXPECT_EQ(game->ballsLeft, c.lost ? 0 : 1) << c.x << "," << c.y;
+    EXPECT_EQ(game->ballOnPaddle, c.lost);
+  }
+}
+
+TEST_F(MotionTest, ThePaddleSteersTheReboundUpwardsAtTheSameSpeed) {
+  const double pi = 3.14159265358979;
+  const struct {
+    const char *what;
+    double x, vx, vy, angle;  // the angle it must leave at, from +x, upwards
+  } cases[] = {
+      {"centre, straight down", 159.5, 0, 1, pi / 2},
+      {"10 right of centre", 169.5, 0, 1, pi / 2 - 0.5},
+      {"left end", 142, 0, 1, pi / 2 + 0.875},
+      {"right end", 177, 0, 1, pi / 2 - 0.875},
+      {"shallow from the left at the right end", 177, 1, 0.25, 0.2},
+      {"shallow from the right at the left end", 142, -1, 0.25, pi - 0.2},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Start();  // paddle 142..177, top edge 180
+    game->debugReadout = true;
+    Fly(c.x, 178, c.vx, c.vy);
+    game->CollideWallsAndPaddle();
+    const double speed = std::hypot(c.vx, c.vy);
+    EXPECT_NEAR(game->ballVX, std::cos(c.angle) * speed, 1e-12);
+    EXPECT_NEAR(game->ballVY, -std::sin(c.angle) * speed, 1e-12);
+    EXPECT_FALSE(game->debugReadout);
+    const int x = static_cast<int>(c.x);  // drawn again where it meets the paddle
+    EXPECT_TRUE(InOrder(Take(), {R"(["SelectDefaultPen",0])",
+                                 "[\"Ellipse\"," + std::to_string(x) + ",178," + std::to_string(x) + ",178]"}));
+  }
+}
+
+}  // namespace
+}  // namespace velbrik_test

@@ -1,0 +1,35 @@
+// A display module that crashes on purpose, for the hosts' crash handling: its
+// display draws a line at every repaint and writes through a null pointer at
+// the third; key 0x2E executes an illegal instruction.
+#include "host/MFD.h"
+
+namespace {
+
+class Crasher : public MFD {
+ public:
+  Crasher(unsigned long w, unsigned long h, VESSEL *v) : MFD(w, h, v) {}
+  void Repaint(HDC surface) override {
+    MoveToEx(surface, 0, 0, nullptr);
+    LineTo(surface, 5, 5);
+    if (++repaints == 3) *static_cast<volatile int *>(nullptr) = 1;
+  }
+  bool ConsumeKeyBuffered(unsigned long key) override {
+    if (key == 0x2E) __builtin_trap();
+    return false;
+  }
+  int repaints = 0;
+};
+
+std::intptr_t Handler(UINT message, UINT, UINT size, std::intptr_t vessel) {
+  if (message != 1) return 0;
+  return reinterpret_cast<std::intptr_t>(new Crasher(size & 0xFFFF, size >> 16, reinterpret_cast<VESSEL *>(vessel)));
+}
+
+char name[] = "Crasher";
+
+}  // namespace
+
+extern "C" DLLEXPORT void opcDLLInit(HINSTANCE) {
+  MFDMODESPEC mode{name, 0x2E, Handler};
+  oapiRegisterMFDMode(mode);
+}
