@@ -6,6 +6,7 @@
 
 #include "apps/common/options.h"
 #include "apps/common/output_file.h"
+#include "apps/common/plugin_loader.h"
 #include "apps/common/plugin_path.h"
 #include "apps/common/progress.h"
 #include "apps/run/demo.h"
@@ -13,8 +14,6 @@
 #include "standin/core/script.h"
 #include "standin/core/session.h"
 #include "standin/core/words.h"
-#include "standin/posix/crash_guard.h"
-#include "standin/posix/shared_library.h"
 
 namespace {
 
@@ -163,8 +162,8 @@ int main(int argc, char **argv) {
   }
 
   {
-    standin::posix::CrashGuard guard(apps::RemoveTemporaries);
-    standin::Session session(trace.get(), standin::posix::OpenSharedLibrary);
+    apps::PluginGuard guard(apps::RemoveTemporaries);
+    standin::Session session(trace.get(), apps::kOpenPlugin);
     session.Guard(&guard);
     if (pictureOutput) pictureOutput->Attach(session);
     apps::Progress progress("velbrik-run", totalFrames);
