@@ -267,16 +267,30 @@ TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
        "script.session:3: use: there is no display 7"},
       {"an output folder that cannot be made", "version\n", script + " --png script.session/frames",
        "velbrik-run: script.session/frames: cannot make the folder"},
+      // Cases that name their own outputs.
+      {"no library, the trace to standard output", "version\n", script + " --trace - --plugin script.session",
+       "velbrik-run: "},
+      {"a folder for the GIF", "version\n", script + " --trace - --gif frames/",
+       "velbrik-run: --gif takes a file name"},
+      {"every Nth picture of no pictures", "version\n", script + " --trace - --every 10",
+       "velbrik-run: --every is for pictures"},
+      {"a GIF's rate without a GIF", "version\n", script + " --trace - --png frames --fps 10",
+       "velbrik-run: --fps is the GIF's"},
+      {"a demo size for a script", "version\n", script + " --trace - --size 10x10",
+       "velbrik-run: --size is the demo's"},
   };
   for (const BadInput &c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     const bool ownFolder = c.arguments.find("--png") != std::string::npos;
+    const bool ownOutputs = c.arguments.find("--trace") != std::string::npos;
     // Every output is asked for first, so that the case's own options end the line.
-    const std::string outputs = std::string("--trace trace.jsonl --gif game.gif") + (ownFolder ? "" : " --png frames");
+    const std::string outputs =
+        ownOutputs ? "" : std::string("--trace trace.jsonl --gif game.gif") + (ownFolder ? "" : " --png frames");
     const Outcome run = Run(c.script, outputs + " " + c.arguments);
     EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(Slurp(dir_ / "stdout.txt"), "");
     EXPECT_EQ(run.errors.rfind(c.message, 0), 0u) << run.errors;
     EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
     for (const auto &entry : fs::recursive_directory_iterator(dir_)) {

@@ -3,6 +3,8 @@
 // and writes the call trace and, when asked, pictures of every repaint.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "apps/common/options.h"
@@ -90,11 +92,13 @@ int main(int argc, char **argv) {
   bool demo = false;
   apps::DemoOptions demoOptions;
   apps::PictureOptions pictureOptions;
+  std::set<std::string_view> given;
   const apps::CommandLine line = apps::ParseCommandLine(kTable, apps::ArgumentsOf(argc, argv));
   if (!line.error.empty()) return BadUsage(line.error);
   for (const apps::OptionUse &use : line.options) {
     const std::string_view name = use.option->name;
     const std::string value(use.value);
+    given.insert(name);
     if (name == "script") {
       scriptPath = value;
     } else if (name == "trace") {
@@ -131,10 +135,20 @@ int main(int argc, char **argv) {
   if (scriptPath.empty() == !demo)
     return BadUsage(demo ? "--script and --demo exclude each other" : "no script given (--script FILE, or --demo)");
   const bool pictures = !pictureOptions.pngDir.empty() || !pictureOptions.gifPath.empty();
+  if (given.contains("size") && !demo) return BadUsage("--size is the demo's; a script opens its displays itself");
+  for (const char *option : {"every", "zoom"})
+    if (given.contains(option) && !pictures)
+      return BadUsage(std::string("--") + option + " is for pictures: add --png DIR or --gif FILE");
+  if (given.contains("fps") && pictureOptions.gifPath.empty()) return BadUsage("--fps is the GIF's: add --gif FILE");
+  if (!pictureOptions.gifPath.empty() &&
+      (pictureOptions.gifPath.ends_with('/') || std::filesystem::is_directory(pictureOptions.gifPath)))
+    return BadUsage("--gif takes a file name, and '" + pictureOptions.gifPath + "' is a folder");
   if (tracePath.empty() && !pictures) tracePath.assign(1, '-');  // standard output
   if (pluginPath.empty()) pluginPath = apps::DefaultPlugin();
 
   std::string error;
+  // A file that is no module is refused before any output is begun.
+  if (!standin::Module::Loadable(apps::kOpenPlugin, pluginPath, error)) return Fail(error);
   std::vector<standin::Command> commands;
   std::string scriptName = "demo";
   std::int64_t totalFrames = demoOptions.maxFrames;
