@@ -1,5 +1,5 @@
-// The runner end to end: scripts in, call traces out, compared with lines
-// worked out from the game's rules; and how it refuses bad input.
+// The runner end to end: every command's trace lines and results, the
+// standard streams, and how it refuses bad input.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -42,139 +42,6 @@ class RunnerTest : public ::testing::Test {
   const fs::path &dir_ = scratch_.Path();
 };
 
-// Whether `expected` appears within `lines` in order.
-::testing::AssertionResult InOrder(const std::vector<std::string> &lines, const std::vector<std::string> &expected) {
-  std::size_t next = 0;
-  for (const auto &line : lines)
-    if (next < expected.size() && line == expected[next]) ++next;
-  if (next == expected.size()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "missing, in order: " << expected[next];
-}
-
-// The lines from the first `from` on, up to but not including the next `to`.
-std::vector<std::string> Between(const std::vector<std::string> &lines, const std::string &from, const std::string &to,
-                                 int skip = 0) {
-  auto begin = lines.begin();
-  for (int i = 0; i <= skip; ++i) begin = std::find(i == 0 ? lines.begin() : begin + 1, lines.end(), from);
-  if (begin == lines.end()) return {};
-  const auto end = std::find(begin + 1, lines.end(), to);
-  return {begin, end};
-}
-
-bool Has(const std::vector<std::string> &lines, const std::string &line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-int Count(const std::vector<std::string> &lines, const std::string &prefix) {
-  return static_cast<int>(
-      std::count_if(lines.begin(), lines.end(), [&](const auto &l) { return l.rfind(prefix, 0) == 0; }));
-}
-
-TEST_F(RunnerTest, TheFirstFrameOn320By200) {
-  const Outcome run = Run("open 320 200\nrepaint\n");
-  ASSERT_EQ(run.status, 0) << run.errors;
-  const std::vector<std::string> head = {R"(["@","load"])",
-                                         R"(["InitLib"])",
-                                         R"(["GetProcAddress","ExitModule"])",
-                                         R"(["GetProcAddress","opcDLLExit"])",
-                                         R"(["oapiRegisterMFDMode","Velbrik",49])",
-                                         R"(["@","open",320,200])",
-                                         R"(["MFD",320,200])",
-                                         R"(["=",0])",
-                                         R"(["@","repaint"])",
-                                         R"(["SetTextColor",65280])",
-                                         R"(["GetCursorPos"])",
-                                         R"(["TextOutA",0,0," Score:",7])",
-                                         R"(["TextOutA",90,0,"0",1])",
-                                         R"(["TextOutA",220,0,"Balls: ",7])",
-                                         R"(["TextOutA",300,0,"1",1])",
-                                         R"(["SelectDefaultPen",3])",
-                                         R"(["MoveToEx",2,45])",
-                                         R"(["LineTo",32,45])"};
-  ASSERT_GT(run.trace.size(), head.size());
-  EXPECT_EQ(std::vector<std::string>(run.trace.begin(), run.trace.begin() + head.size()), head);
-  // Paddle centred at 142..177, its top at 180; the ball resting at (159, 179).
-  EXPECT_TRUE(InOrder(
-      run.trace, {R"(["SetTextColor",65535])", R"(["SelectDefaultPen",5])", R"(["MoveToEx",147,180])",
-                  R"(["LineTo",172,180])", R"(["Ellipse",142,180,152,190])", R"(["Ellipse",167,180,177,190])",
-                  R"(["SetPixel",146,183,8355711])", R"(["SelectDefaultPen",1])", R"(["TextOutA",0,0,"",0])",
-                  R"(["SetTextColor",16777215])", R"(["TextOutA",0,100,"      Release ball! (Shift+R) ",30])",
-                  R"(["SelectDefaultPen",0])", R"(["Ellipse",156,176,162,182])", R"(["SetPixel",160,180,65280])"}));
-  const std::vector<std::string> tail = {R"(["SetPixel",160,180,65280])", R"(["@","unload"])", R"(["~MFD"])",
-                                         R"(["oapiUnregisterMFDMode",1])"};
-  EXPECT_EQ(std::vector<std::string>(run.trace.end() - tail.size(), run.trace.end()), tail);
-  // load 5, open 3, the frame 1 + 2 + 4 + 1260 + 48 + 12 + 14, unload 3.
-  EXPECT_EQ(run.trace.size(), 5u + 3 + 1341 + 3);
-}
-
-TEST_F(RunnerTest, ALaunchABrickHitAndAPaddleRebound) {
-  const Outcome run = Run("open 320 200\nrepaint\nkey 0x13\nrepaint\n");
-  ASSERT_EQ(run.status, 0) << run.errors;
-  const auto launch = Between(run.trace, R"(["@","key",19])", R"(["@","repaint"])");
-  // The release frame sets no colour of its own for the status, prints no
-  // prompt, and draws the ball on the paddle's top edge at (159, 180).
-  EXPECT_EQ(launch[1], R"(["GetCursorPos"])");
-  EXPECT_EQ(launch[2], R"(["TextOutA",0,0," Score:",7])");
-  EXPECT_EQ(Count(launch, "[\"SetTextColor\",65280]"), 0);
-  EXPECT_EQ(Count(launch, "[\"TextOutA\",0,100"), 0);
-  // Rising at (0.5, -1) a sub-step, the centre reaches brick 47's bottom edge
-  // (y 175, x 159..189) in the fifth sub-step at x 161.5: the whole field is
-  // drawn again with that brick still in it. Falling back, its lowest point
-  // passes the paddle's top in the eighth, at (163, 178): a rebound, and the
-  // ball is drawn there.
-  EXPECT_TRUE(
-      InOrder(launch, {R"(["SelectDefaultPen",0])", R"(["Ellipse",159,180,159,180])", R"(["Ellipse",156,177,162,183])",
-                       R"(["SetPixel",160,181,65280])", R"(["SelectDefaultPen",3])", R"(["MoveToEx",159,165])",
-                       R"(["LineTo",189,165])", R"(["SelectDefaultPen",0])", R"(["Ellipse",163,178,163,178])",
-                       R"(["Ellipse",160,175,166,181])", R"(["SetPixel",164,179,65280])", R"(["=",true])"}));
-  EXPECT_EQ(Count(launch, "[\"SelectDefaultPen\",3]"), 36);  // two field drawings, 18 strong bricks each
-
-  const auto next = Between(run.trace, R"(["@","repaint"])", R"(["@","unload"])", 1);
-  EXPECT_TRUE(
-      InOrder(next, {R"(["TextOutA",90,0,"1",1])", R"(["SelectDefaultPen",0])", R"(["Ellipse",164,176,164,176])"}));
-  EXPECT_FALSE(Has(next, R"(["MoveToEx",159,165])"));
-  EXPECT_EQ(Count(next, "[\"MoveToEx\""), 590 + 10);
-}
-
-TEST_F(RunnerTest, LosingBallsDownToGameOver) {
-  // On a display 30 high the paddle's top is at y 10 and the field lies below
-  // the display. A released ball rises to the top wall by the 7th sub-step (y 3)
-  // and comes down; moving the paddle away from under it loses it when its
-  // lowest point passes y 10, at (165, 8), two sub-steps into the next frame.
-  const Outcome run =
-      Run("open 320 30\nrepaint\nkey 0x13\n"
-          "cursor -1000\nrepaint\nrepaint\n"             // paddle to x 0: the first ball is lost
-          "key 0x13\ncursor 1000\nrepaint\nrepaint\n");  // paddle to x 285: the last one too
-  ASSERT_EQ(run.status, 0) << run.errors;
-  const auto lost = Between(run.trace, R"(["@","repaint"])", R"(["@","repaint"])", 1);
-  EXPECT_TRUE(InOrder(lost, {R"(["TextOutA",300,0,"1",1])", R"(["MoveToEx",5,10])", R"(["SelectDefaultPen",0])",
-                             R"(["Ellipse",164,6,164,6])"}));  // where the release frame left it
-  const auto resting = Between(run.trace, R"(["@","repaint"])", R"(["@","key",19])", 2);
-  EXPECT_TRUE(
-      InOrder(resting, {R"(["TextOutA",300,0,"0",1])", R"(["MoveToEx",5,10])",
-                        R"(["TextOutA",0,15,"      Release ball! (Shift+R) ",30])", R"(["Ellipse",17,9,17,9])"}));
-  const auto over = Between(run.trace, R"(["@","repaint"])", R"(["@","unload"])", 4);
-  EXPECT_EQ(over, (std::vector<std::string>{R"(["@","repaint"])", R"(["SetTextColor",65280])", R"(["GetCursorPos"])",
-                                            R"(["TextOutA",0,0," Score:",7])", R"(["TextOutA",90,0,"0",1])",
-                                            R"(["TextOutA",220,0,"Balls: ",7])", R"(["TextOutA",300,0,"0",1])",
-                                            R"(["TextOutA",90,15,"- Game Over! -",14])"}));
-}
-
-TEST_F(RunnerTest, TwoDisplaysShareTheCursor) {
-  const Outcome run = Run("open 320 200\nopen 320 200\ncursor 100\nuse 0\nrepaint\nuse 1\nrepaint\n");
-  ASSERT_EQ(run.status, 0) << run.errors;
-  EXPECT_TRUE(InOrder(run.trace, {R"(["=",0])", R"(["=",1])"}));
-  // Display 0 steps first and takes the whole travel of 100: its paddle moves
-  // by 50; display 1 then sees none.
-  const auto first = Between(run.trace, R"(["@","repaint"])", R"(["@","use",1])");
-  const auto second = Between(run.trace, R"(["@","repaint"])", R"(["@","unload"])", 1);
-  EXPECT_TRUE(Has(first, R"(["MoveToEx",197,180])"));
-  EXPECT_TRUE(Has(second, R"(["MoveToEx",147,180])"));
-  const std::vector<std::string> tail = {R"(["@","unload"])", R"(["~MFD"])", R"(["~MFD"])",
-                                         R"(["oapiUnregisterMFDMode",1])"};
-  EXPECT_EQ(std::vector<std::string>(run.trace.end() - tail.size(), run.trace.end()), tail);
-}
-
 TEST_F(RunnerTest, CommandsWithResultsAndWithout) {
   const Outcome run =
       Run("version\nversion\nmessage 2\nopen 320 200\nlabel 1\nlabel -1\nmenu null\nbutton 0 0\nkey 0x31\n"
@@ -215,10 +82,12 @@ TEST_F(RunnerTest, CommandsWithResultsAndWithout) {
 TEST_F(RunnerTest, TheMenuIsListedEntryByEntry) {
   const Outcome run = Run("open 320 200\nmenu\n");
   ASSERT_EQ(run.status, 0) << run.errors;
-  EXPECT_TRUE(Has(run.trace, R"(["=",12,[["Start new Game",null,"S"],["Release Ball",null,"R"],)"
-                             R"([null,null,null],[null,null,null],[null,null,null],[null,null,null],)"
-                             R"([null,null,null],[null,null,null],[null,null,null],[null,null,null],)"
-                             R"([null,null,null],[null,null,null]]])"));
+  EXPECT_NE(std::find(run.trace.begin(), run.trace.end(),
+                      R"(["=",12,[["Start new Game",null,"S"],["Release Ball",null,"R"],)"
+                      R"([null,null,null],[null,null,null],[null,null,null],[null,null,null],)"
+                      R"([null,null,null],[null,null,null],[null,null,null],[null,null,null],)"
+                      R"([null,null,null],[null,null,null]]])"),
+            run.trace.end());
 }
 
 TEST_F(RunnerTest, ScriptsAndTracesCanUseStandardStreams) {
