@@ -202,9 +202,9 @@ TEST(GifWriter, RoundTripsFramesDelaysAndLoop) {
 
 TEST(GifWriter, MergesRepeatedFramesIntoOneLongerFrame) {
   const Image a = FewColours(16, 16, 0), b = FewColours(16, 16, 1);
-  const std::pair<const Image *, int> added[] = {{&a, 3}, {&a, 5}, {&b, 2}, {&b, 65535}, {&b, 1}};
-  // A repeat whose delay would pass 65535 stays a frame of its own.
-  const std::pair<const Image *, int> expected[] = {{&a, 8}, {&b, 2}, {&b, 65535}, {&b, 1}};
+  const std::pair<const Image *, int> added[] = {{&a, 3}, {&a, 5}, {&b, 2}, {&b, 65533}, {&b, 1}};
+  // Repeats merge up to a delay of 65535; one that would pass it stays a frame of its own.
+  const std::pair<const Image *, int> expected[] = {{&a, 8}, {&b, 65535}, {&b, 1}};
   Bytes bytes;
   GifWriter writer(bytes);
   std::string error;
