@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "standin/win32/math_calls.h"
 #include "standin/win32/msvc_calls.h"
 #include "standin/win32/pe_loader.h"
 #include "standin/win32/traced_calls.h"
@@ -41,6 +42,7 @@ std::unique_ptr<Library> OpenDll(const std::string &path, std::string &error) {
   const auto resolve = [&program](const std::string &dll, const char *name) -> void * {
     if (SameFileName(dll, program)) return ProgramExport(name);
     if (void *traced = TracedCall(dll, name)) return traced;
+    if (void *math = MathCall(dll, name)) return math;
     return SystemExport(dll, name);
   };
   if (!BindImports(module, resolve, error)) {
