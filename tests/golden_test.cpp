@@ -115,16 +115,4 @@ TEST_F(PictureTest, TheSameRunGivesTheSameBytes) {
   EXPECT_GT(fs::file_size(dir_ / "first" / "game.gif"), 1000u);
 }
 
-TEST_F(PictureTest, TheDemoPlaysAWholeGameByWhatItSees) {
-  ASSERT_EQ(Run("demo", "--demo --trace trace.jsonl"), 0) << errors_;
-  const std::string trace = Slurp(dir_ / "demo" / "trace.jsonl");
-  // It released the ball, steered with the mouse, and the game ended.
-  EXPECT_NE(trace.find(R"(["@","key",19])"), std::string::npos);
-  EXPECT_NE(trace.find(R"(["@","cursor",)"), std::string::npos);
-  const bool ended =
-      trace.find("- Level Clear! -") != std::string::npos || trace.find("- Game Over! -") != std::string::npos;
-  EXPECT_TRUE(ended);
-  EXPECT_EQ(trace.rfind(R"(["oapiUnregisterMFDMode",1])"), trace.size() - 28);
-}
-
 }  // namespace

@@ -1,14 +1,11 @@
 // velbrik-play where it cannot play: no graphical display, bad options, a bad
 // event script. None of these needs a display server.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -20,33 +17,19 @@ struct Outcome {
   std::string errors;
 };
 
-std::string Slurp(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class PlayCliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("velbrik-play-cli-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs the player with no display to talk to, SDL's video driver as `driver`
   // (empty: left to the player).
   Outcome Run(const std::string &arguments, const std::string &driver = "x11") {
     const std::string video = driver.empty() ? "-u SDL_VIDEODRIVER" : "SDL_VIDEODRIVER=" + driver;
-    const std::string command = "cd '" + dir_.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY " + video + " '" +
-                                VELBRIK_PLAY + "' " + arguments + " > out.txt 2> err.txt";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir_ / "out.txt"), Slurp(dir_ / "err.txt")};
+    const int status = velbrik_test::RunIn(
+        dir_, "env -u DISPLAY -u WAYLAND_DISPLAY " + video + " '" + VELBRIK_PLAY + "' " + arguments);
+    return {status, velbrik_test::Slurp(dir_ / "stdout.txt"), velbrik_test::Slurp(dir_ / "stderr.txt")};
   }
 
-  fs::path dir_;
+  velbrik_test::ScratchDir scratch_{"velbrik-play-cli"};
+  const fs::path &dir_ = scratch_.Path();
 };
 
 TEST_F(PlayCliTest, WithoutADisplaySaysSoInOneLineAndNamesTheRunner) {
@@ -70,8 +53,9 @@ TEST_F(PlayCliTest, BadOptionsAreRefusedWithAPointerToHelp) {
 TEST_F(PlayCliTest, HelpListsTheOptionsAndTheScriptEvents) {
   const Outcome outcome = Run("--help");
   EXPECT_EQ(outcome.status, 0);
-  for (const char *text : {"--displays N", "--size WxH", "--zoom N", "--refresh SECONDS", "--plugin PATH",
-                           "--script FILE", "--screenshot PATH", "--log FILE", "at FRAME key", "at FRAME quit"})
+  for (const char *text :
+       {"--displays N", "--size WxH", "--zoom N", "--refresh SECONDS", "--plugin PATH", "--script FILE",
+        "--screenshot PATH", "--log FILE", "--version", "at FRAME key", "at FRAME quit"})
     EXPECT_NE(outcome.out.find(text), std::string::npos) << text;
 }
 

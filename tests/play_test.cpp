@@ -4,7 +4,6 @@
 // with Shift+R and with the REL button, and quitting. Its screenshots are read
 // back and looked at pixel by pixel; its log shows the module unloaded.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +18,7 @@
 #include "apps/play/layout.h"
 #include "standin/raster/pens.h"
 #include "tests/support/png_read.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -43,12 +43,7 @@ constexpr int kSide = 320;  // the default display size
 constexpr std::uint32_t kAmber = standin::kDefaultPens[5];
 constexpr std::uint32_t kGreen = 0x00FF00, kWhite = 0xFFFFFF;
 
-std::string Slurp(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using velbrik_test::Slurp;
 
 class PlayTest : public ::testing::Test {
  protected:
@@ -61,12 +56,11 @@ class PlayTest : public ::testing::Test {
     // before the check could name them. The cockpit's own code is leak-checked
     // in process by the cockpit tests.
     const char *asan = std::getenv("ASAN_OPTIONS");
-    const std::string command =
-        "cd '" + dir_->string() + "' && ASAN_OPTIONS='" + (asan ? asan : "") +
-        ":detect_leaks=0' '" XVFB_RUN "' -a -s '-screen 0 1280x1024x24' '" VELBRIK_PLAY
-        "' --script game.events --log log.jsonl --record game.session --screenshot f12.png > out.txt 2> err.txt";
-    const int raw = std::system(command.c_str());
-    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    status_ =
+        velbrik_test::RunIn(*dir_, "ASAN_OPTIONS='" + std::string(asan ? asan : "") +
+                                       ":detect_leaks=0' '" XVFB_RUN "' -a -s '-screen 0 1280x1024x24' '" VELBRIK_PLAY
+                                       "' --script game.events --log log.jsonl --record game.session "
+                                       "--screenshot f12.png");
   }
   static void TearDownTestSuite() {
     fs::remove_all(*dir_);
@@ -75,7 +69,7 @@ class PlayTest : public ::testing::Test {
 
   static standin::Image Shot(const std::string &name) {
     const auto image = velbrik_test::ReadPng((*dir_ / name).string());
-    EXPECT_TRUE(image) << name << " was not written; errors: " << Slurp(*dir_ / "err.txt");
+    EXPECT_TRUE(image) << name << " was not written; errors: " << Slurp(*dir_ / "stderr.txt");
     return image ? *image : standin::Image();
   }
 
@@ -125,8 +119,8 @@ bool IsGreenText(std::uint32_t p) { return ((p >> 8) & 0xFF) >= 0x80 && (p >> 16
 bool IsLabelText(std::uint32_t p) { return (p >> 16) >= 0x90 && ((p >> 8) & 0xFF) >= 0x90 && (p & 0xFF) >= 0x80; }
 
 TEST_F(PlayTest, RunsTheScriptAndExitsCleanly) {
-  EXPECT_EQ(status_, 0) << Slurp(*dir_ / "err.txt");
-  EXPECT_EQ(Slurp(*dir_ / "err.txt"), "");
+  EXPECT_EQ(status_, 0) << Slurp(*dir_ / "stderr.txt");
+  EXPECT_EQ(Slurp(*dir_ / "stderr.txt"), "");
 }
 
 TEST_F(PlayTest, BothDisplaysShowAGameInFlight) {
@@ -197,9 +191,8 @@ TEST_F(PlayTest, TheLogEndsWithTheModuleUnregistered) {
 // What the cockpit did, as a session script, is what the runner replays to
 // the very same call trace.
 TEST_F(PlayTest, TheRecordReplaysThroughTheRunnerToTheSameTrace) {
-  const std::string command =
-      "cd '" + dir_->string() + "' && '" VELBRIK_RUN "' --script game.session --trace replay.jsonl 2> replay-err.txt";
-  ASSERT_EQ(std::system(command.c_str()), 0) << Slurp(*dir_ / "replay-err.txt");
+  ASSERT_EQ(velbrik_test::RunIn(*dir_, "'" VELBRIK_RUN "' --script game.session --trace replay.jsonl"), 0)
+      << Slurp(*dir_ / "stderr.txt");
   const std::string log = Slurp(*dir_ / "log.jsonl");
   EXPECT_GT(log.size(), 10000u);
   EXPECT_TRUE(log == Slurp(*dir_ / "replay.jsonl")) << "the replay's trace differs from the cockpit's log";

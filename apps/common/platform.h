@@ -2,7 +2,8 @@
 // is opened, what guards the calls into it, and whether standard error is a
 // terminal. POSIX systems (platform_posix.cpp) load the module as a shared
 // library and survive its crashes; the browser and node (platform_web.cpp)
-// have the module linked in.
+// have the module linked in; the Win32 host (platform_win32.cpp) loads it as a
+// Windows DLL.
 #pragma once
 
 #include <memory>

@@ -10,7 +10,10 @@
 
 namespace {
 
-EM_JS(int, NodeStandardErrorIsTerminal, (), { return typeof process == = 'object' && process.stderr.isTTY ? 1 : 0; });
+// JavaScript inside, which the formatter does not know.
+// clang-format off
+EM_JS(int, NodeStandardErrorIsTerminal, (), { return typeof process === 'object' && process.stderr.isTTY ? 1 : 0; });
+// clang-format on
 
 }  // namespace
 

@@ -1,4 +1,5 @@
-// Where the programs find the module by default: the Velbrik.so built beside them.
+// Where the programs find the module by default: the plug-in built beside them
+// (Velbrik.so, or Velbrik.dll for the Win32 host).
 #pragma once
 
 #include <string>
@@ -9,6 +10,10 @@ namespace apps {
 // program's own path cannot be read.
 std::string BesideProgram(const std::string &name);
 
+#if defined(_WIN32)
+inline std::string DefaultPlugin() { return BesideProgram("Velbrik.dll"); }
+#else
 inline std::string DefaultPlugin() { return BesideProgram("Velbrik.so"); }
+#endif
 
 }  // namespace apps

@@ -1,41 +1,13 @@
 #include "apps/play/event_script.h"
 
-#include <charconv>
-
 #include "apps/play/keys.h"
+#include "standin/core/words.h"
 
 namespace play {
 namespace {
 
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
-  const std::size_t comment = line.find('#');
-  if (comment != std::string_view::npos) line = line.substr(0, comment);
-  std::size_t at = 0;
-  while (at < line.size()) {
-    const std::size_t start = line.find_first_not_of(" \t\r", at);
-    if (start == std::string_view::npos) break;
-    std::size_t end = line.find_first_of(" \t\r", start);
-    if (end == std::string_view::npos) end = line.size();
-    words.push_back(line.substr(start, end - start));
-    at = end;
-  }
-  return words;
-}
-
-// A whole decimal number within [low, high], or false.
-bool Number(std::string_view word, std::int64_t low, std::int64_t high, std::int64_t &value) {
-  const char *end = word.data() + word.size();
-  const auto [stop, failed] = std::from_chars(word.data(), end, value);
-  return failed == std::errc() && stop == end && value >= low && value <= high;
-}
-
-bool Coordinate(std::string_view word, int &value) {
-  std::int64_t n = 0;
-  if (!Number(word, -1'000'000, 1'000'000, n)) return false;
-  value = static_cast<int>(n);
-  return true;
-}
+// A cursor or click position, in either direction.
+bool Coordinate(std::string_view word, int &value) { return standin::ReadInteger(word, -1'000'000, 1'000'000, value); }
 
 std::string Quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
 
@@ -69,7 +41,7 @@ bool ParseAction(const std::vector<std::string_view> &words, EventAction &action
   if (name == "click" && count == 4 && words[1] == "display" && words[3] == "button") {
     Click click;
     std::int64_t n = 0;
-    if (!Number(words[2], 0, 15, n)) {
+    if (!standin::ReadInteger(words[2], 0, 15, n)) {
       error = Quoted(words[2]) + " is not a display number";
       return false;
     }
@@ -81,7 +53,7 @@ bool ParseAction(const std::vector<std::string_view> &words, EventAction &action
       host = true;
     }
     if (!host) {
-      if (!Number(words[4], 0, kSideButtons - 1, n)) {
+      if (!standin::ReadInteger(words[4], 0, kSideButtons - 1, n)) {
         error = "a button is 0 to 11, PWR, SEL or MNU, not " + Quoted(words[4]);
         return false;
       }
@@ -130,10 +102,8 @@ bool ParseEventScript(std::string_view text, std::vector<ScriptEvent> &events, S
   int number = 0;
   while (!text.empty()) {
     ++number;
-    const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    const std::vector<std::string_view> words = Words(line);
+    const std::string_view line = standin::TakeLine(text);
+    const std::vector<std::string_view> words = standin::SplitWords(line.substr(0, line.find('#')));
     if (words.empty()) continue;
     fault.line = number;
     if (words[0] != "at" || words.size() < 2) {
@@ -142,7 +112,7 @@ bool ParseEventScript(std::string_view text, std::vector<ScriptEvent> &events, S
     }
     ScriptEvent event;
     event.line = number;
-    if (!Number(words[1], 0, kMaxFrame, event.frame)) {
+    if (!standin::ReadInteger(words[1], 0, kMaxFrame, event.frame)) {
       fault.message = Quoted(words[1]) + " is not a frame number (0 to " + std::to_string(kMaxFrame) + ")";
       return false;
     }

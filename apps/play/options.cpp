@@ -1,9 +1,9 @@
 #include "apps/play/options.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <string_view>
+
+#include "apps/common/options.h"
+#include "standin/core/words.h"
 
 namespace play {
 
@@ -27,6 +27,7 @@ const char kUsage[] =
     "      --record FILE      write what the host did as a session script, which\n"
     "                         velbrik-run replays to the same call trace\n"
     "  -h, --help             show this help and exit\n"
+    "      --version          show the version and exit\n"
     "\n"
     "Keys: Shift + a key sends it to a display, Left Shift to the left one and\n"
     "Right Shift to the right one (Shift+N picks Velbrik on the selection page,\n"
@@ -50,39 +51,10 @@ const char kUsage[] =
 
 namespace {
 
-bool WholeNumber(std::string_view text, int low, int high, int &value) {
-  const char *end = text.data() + text.size();
-  int n = 0;
-  const auto [stop, failed] = std::from_chars(text.data(), end, n);
-  if (failed != std::errc() || stop != end || n < low || n > high) return false;
-  value = n;
-  return true;
-}
-
-bool Seconds(const std::string &text, double &value) {
-  char *end = nullptr;
-  const double s = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(s) || s < kMinRefresh || s > kMaxRefresh) return false;
-  value = s;
-  return true;
-}
-
-bool Size(std::string_view text, int &width, int &height) {
-  const std::size_t x = text.find('x');
-  return x != std::string_view::npos && WholeNumber(text.substr(0, x), kMinSide, kMaxSide, width) &&
-         WholeNumber(text.substr(x + 1), kMinSide, kMaxSide, height);
-}
-
-struct Flag {
-  const char *name;
-  char letter;  // 0: long form only
-  bool value;
-};
-
-constexpr Flag kFlags[] = {
+constexpr apps::Option kTable[] = {
     {"displays", 'd', true}, {"size", 's', true},  {"zoom", 'z', true},     {"refresh", 'r', true},
     {"plugin", 'p', true},   {"script", 0, true},  {"screenshot", 0, true}, {"log", 0, true},
-    {"record", 0, true},     {"help", 'h', false},
+    {"record", 0, true},     {"help", 'h', false}, {"version", 0, false},
 };
 
 }  // namespace
@@ -90,56 +62,29 @@ constexpr Flag kFlags[] = {
 ParsedOptions ParseOptions(std::span<const char *const> arguments) {
   ParsedOptions parsed;
   Options &o = parsed.options;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    const Flag *flag = nullptr;
-    std::string value;
-    bool inline_value = false;
-    if (argument.starts_with("--") && argument.size() > 2) {
-      const std::size_t equals = argument.find('=');
-      const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
-      for (const Flag &s : kFlags)
-        if (name == s.name) flag = &s;
-      if (flag && equals != std::string_view::npos) {
-        if (!flag->value) {
-          parsed.error = "option '--" + std::string(name) + "' takes no value";
-          return parsed;
-        }
-        value = argument.substr(equals + 1);
-        inline_value = true;
-      }
-    } else if (argument.size() == 2 && argument[0] == '-' && argument[1] != '-') {
-      for (const Flag &s : kFlags)
-        if (s.letter == argument[1]) flag = &s;
-    } else {
-      parsed.error = "unexpected argument '" + std::string(argument) + "'";
-      return parsed;
-    }
-    if (!flag) {
-      parsed.error = "unknown option '" + std::string(argument) + "'";
-      return parsed;
-    }
-    if (flag->value && !inline_value) {
-      if (i + 1 == arguments.size()) {
-        parsed.error = "option '" + std::string(argument) + "' needs a value";
-        return parsed;
-      }
-      value = arguments[++i];
-    }
-    const std::string name = flag->name;
+  const apps::CommandLine line = apps::ParseCommandLine(kTable, arguments);
+  parsed.error = line.error;
+  if (!line.error.empty()) return parsed;
+  for (const apps::OptionUse &use : line.options) {
+    const std::string_view name = use.option->name;
+    const std::string value(use.value);
     const auto bad = [&](const std::string &what) {
-      parsed.error = "--" + name + " takes " + what + ", got '" + value + "'";
+      parsed.error = "--" + std::string(name) + " takes " + what + ", got '" + value + "'";
       return parsed;
     };
     if (name == "displays") {
-      if (!WholeNumber(value, 1, 2, o.displays)) return bad("1 or 2");
+      if (!standin::ReadInteger(value, 1, 2, o.displays)) return bad("1 or 2");
     } else if (name == "size") {
-      if (!Size(value, o.width, o.height)) return bad("WxH, each 32 to 2048");
+      if (!apps::ReadSize(value, kMinSide, kMaxSide, o.width, o.height)) return bad("WxH, each 32 to 2048");
     } else if (name == "zoom") {
-      if (!WholeNumber(value, 1, kMaxZoom, o.zoom)) return bad("a whole number from 1 to 16");
+      if (!standin::ReadInteger(value, 1, kMaxZoom, o.zoom)) return bad("a whole number from 1 to 16");
     } else if (name == "refresh") {
-      if (!Seconds(value, o.refresh)) return bad("seconds from 0.001 to 1");
-    } else if (value.empty() && flag->value) {
+      if (!standin::ReadDecimal(value, kMinRefresh, kMaxRefresh, o.refresh)) return bad("seconds from 0.001 to 1");
+    } else if (name == "help") {
+      parsed.help = true;
+    } else if (name == "version") {
+      parsed.version = true;
+    } else if (value.empty()) {
       return bad("a path");
     } else if (name == "plugin") {
       o.plugin = value;
@@ -151,10 +96,9 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
       o.log = value;
     } else if (name == "record") {
       o.record = value;
-    } else {
-      parsed.help = true;
     }
   }
+  if (!line.operands.empty()) parsed.error = "unexpected argument '" + std::string(line.operands.front()) + "'";
   return parsed;
 }
 

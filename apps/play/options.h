@@ -17,6 +17,7 @@ struct Options {
   std::string screenshot;  // where F12 writes; empty: velbrik-play-N.png, the first N free
   std::string log;         // the host's call trace, when set
   std::string record;      // the session script of the run, when set
+  bool operator==(const Options &) const = default;
 };
 
 inline constexpr int kMinSide = 32;
@@ -27,12 +28,12 @@ inline constexpr double kMaxRefresh = 1.0;
 
 struct ParsedOptions {
   Options options;
-  bool help = false;  // --help was asked for
-  std::string error;  // a bad command line, said in one line; empty when good
+  bool help = false;     // --help was asked for
+  bool version = false;  // --version was asked for
+  std::string error;     // a bad command line, said in one line; empty when good
 };
 
-// Parses the arguments after the program name: long options take their value
-// as the next argument or after '='; short ones as the next argument.
+// Parses the arguments after the program name, in the GNU style.
 ParsedOptions ParseOptions(std::span<const char *const> arguments);
 
 extern const char kUsage[];

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "standin/raster/text.h"
+
 namespace play {
 namespace {
 
@@ -12,7 +14,7 @@ Rect Clip(const standin::Image &image, Rect box) {
 }
 
 // `colour` laid over `under` with `alpha` from 0 (none) to 255 (all).
-std::uint32_t Mix(std::uint32_t under, std::uint32_t colour, unsigned alpha) {
+std::uint32_t Mix(std::uint32_t under, std::uint32_t colour, std::uint8_t alpha) {
   std::uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
     const unsigned a = (under >> shift) & 0xFF, b = (colour >> shift) & 0xFF;
@@ -63,7 +65,7 @@ void Button(standin::Image &image, Rect box, bool pressed, std::uint32_t behind)
 
 void Darken(standin::Image &image, Rect box, int percent) {
   const Rect r = Clip(image, box);
-  const unsigned alpha = static_cast<unsigned>(std::clamp(percent, 0, 100) * 255 / 100);
+  const auto alpha = static_cast<std::uint8_t>(std::clamp(percent, 0, 100) * 255 / 100);
   for (int y = r.y; y < r.Bottom(); ++y)
     for (int x = r.x; x < r.Right(); ++x) image.At(x, y) = Mix(image.At(x, y), 0, alpha);
 }
@@ -83,22 +85,7 @@ int TextWidth(const standin::GlyphSet &glyphs, std::string_view text) {
 
 void Text(standin::Image &image, const standin::GlyphSet &glyphs, Point at, std::string_view text, std::uint32_t colour,
           Rect clip) {
-  const Rect r = Clip(image, clip);
-  const int baseline = at.y + glyphs.ascent;
-  int pen = at.x;
-  for (const char c : text) {
-    const standin::Glyph &glyph = glyphs[static_cast<unsigned char>(c)];
-    const int left = pen + glyph.left, top = baseline - glyph.top;
-    for (int row = 0; row < glyph.height; ++row) {
-      for (int column = 0; column < glyph.width; ++column) {
-        const Point p{left + column, top + row};
-        const std::uint8_t coverage = glyph.coverage[static_cast<std::size_t>(row) * glyph.width + column];
-        if (coverage == 0 || !r.Contains(p)) continue;
-        image.At(p.x, p.y) = Mix(image.At(p.x, p.y), colour, coverage);
-      }
-    }
-    pen += glyph.advance;
-  }
+  standin::DrawText(image, glyphs, at.x, at.y, text, colour, {clip.x, clip.y, clip.Right(), clip.Bottom()}, Mix);
 }
 
 }  // namespace play

@@ -1,11 +1,13 @@
 // velbrik-run: the headless runner. Loads a display module into the stand-in
 // host, drives it from a session script (or lets the autopilot play a game),
 // and writes the call trace and, when asked, pictures of every repaint.
-#include <getopt.h>
-
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <string>
 
+#include "apps/common/options.h"
 #include "apps/common/output_file.h"
 #include "apps/common/platform.h"
 #include "apps/common/plugin_path.h"
@@ -14,6 +16,7 @@
 #include "apps/run/pictures.h"
 #include "standin/core/script.h"
 #include "standin/core/session.h"
+#include "standin/core/words.h"
 
 namespace {
 
@@ -39,6 +42,7 @@ const char usage[] =
     "      --fps N         the GIF's frames per second, 1 to 100 (default 25)\n"
     "      --zoom N        scale pictures N times, 1 to 16 (default 1)\n"
     "  -h, --help          show this help and exit\n"
+    "      --version       show the version and exit\n"
     "\n"
     "Script commands, one a line ('#' starts a comment):\n"
     "  open W H [MODE]   open a W x H display in the module's first mode (or mode\n"
@@ -75,24 +79,11 @@ int BadUsage(const std::string &message) {
   return 2;
 }
 
-// A whole number within [low, high], or false.
-bool ParseCount(const char *text, long low, long high, int &value) {
-  char *end = nullptr;
-  errno = 0;
-  const long n = std::strtol(text, &end, 10);
-  if (errno != 0 || end == text || *end != '\0' || n < low || n > high) return false;
-  value = static_cast<int>(n);
-  return true;
-}
-
-bool ParseSize(const std::string &text, int &width, int &height) {
-  const std::size_t x = text.find('x');
-  if (x == std::string::npos) return false;
-  return ParseCount(text.substr(0, x).c_str(), 0, 65535, width) &&
-         ParseCount(text.substr(x + 1).c_str(), 0, 65535, height);
-}
-
-enum { kDemo = 1000, kSize, kPng, kGif, kEvery, kFps, kZoom };
+constexpr apps::Option kTable[] = {
+    {"script", 's', true}, {"trace", 't', true}, {"plugin", 'p', true}, {"demo", 0, false},
+    {"size", 0, true},     {"png", 0, true},     {"gif", 0, true},      {"every", 0, true},
+    {"fps", 0, true},      {"zoom", 0, true},    {"help", 'h', false},  {"version", 0, false},
+};
 
 }  // namespace
 
@@ -101,53 +92,63 @@ int main(int argc, char **argv) {
   bool demo = false;
   apps::DemoOptions demoOptions;
   apps::PictureOptions pictureOptions;
-  static const option options[] = {
-      {"script", required_argument, nullptr, 's'}, {"trace", required_argument, nullptr, 't'},
-      {"plugin", required_argument, nullptr, 'p'}, {"demo", no_argument, nullptr, kDemo},
-      {"size", required_argument, nullptr, kSize}, {"png", required_argument, nullptr, kPng},
-      {"gif", required_argument, nullptr, kGif},   {"every", required_argument, nullptr, kEvery},
-      {"fps", required_argument, nullptr, kFps},   {"zoom", required_argument, nullptr, kZoom},
-      {"help", no_argument, nullptr, 'h'},         {nullptr, 0, nullptr, 0}};
-  opterr = 0;
-  int c;
-  while ((c = getopt_long(argc, argv, ":s:t:p:h", options, nullptr)) != -1) {
-    const std::string value = optarg ? optarg : "";
-    switch (c) {
-      case 's': scriptPath = value; break;
-      case 't': tracePath = value; break;
-      case 'p': pluginPath = value; break;
-      case kDemo: demo = true; break;
-      case kSize:
-        if (!ParseSize(value, demoOptions.width, demoOptions.height))
-          return BadUsage("--size takes WxH, each 0 to 65535, got '" + value + "'");
-        break;
-      case kPng: pictureOptions.pngDir = value; break;
-      case kGif: pictureOptions.gifPath = value; break;
-      case kEvery:
-        if (!ParseCount(optarg, 1, 1000000, pictureOptions.every))
-          return BadUsage("--every takes a number from 1 to 1000000, got '" + value + "'");
-        break;
-      case kFps:
-        if (!ParseCount(optarg, 1, 100, pictureOptions.fps))
-          return BadUsage("--fps takes a number from 1 to 100, got '" + value + "'");
-        break;
-      case kZoom:
-        if (!ParseCount(optarg, 1, 16, pictureOptions.zoom))
-          return BadUsage("--zoom takes a number from 1 to 16, got '" + value + "'");
-        break;
-      case 'h': std::fputs(usage, stdout); return 0;
-      case ':': return BadUsage(std::string("option '") + argv[optind - 1] + "' needs a value");
-      default: return BadUsage(std::string("unknown option '") + argv[optind - 1] + "'");
+  std::set<std::string_view> given;
+  const apps::CommandLine line = apps::ParseCommandLine(kTable, apps::ArgumentsOf(argc, argv));
+  if (!line.error.empty()) return BadUsage(line.error);
+  for (const apps::OptionUse &use : line.options) {
+    const std::string_view name = use.option->name;
+    const std::string value(use.value);
+    given.insert(name);
+    if (name == "script") {
+      scriptPath = value;
+    } else if (name == "trace") {
+      tracePath = value;
+    } else if (name == "plugin") {
+      pluginPath = value;
+    } else if (name == "demo") {
+      demo = true;
+    } else if (name == "size") {
+      if (!apps::ReadSize(value, 0, 65535, demoOptions.width, demoOptions.height))
+        return BadUsage("--size takes WxH, each 0 to 65535, got '" + value + "'");
+    } else if (name == "png") {
+      pictureOptions.pngDir = value;
+    } else if (name == "gif") {
+      pictureOptions.gifPath = value;
+    } else if (name == "every") {
+      if (!standin::ReadInteger(value, 1, 1000000, pictureOptions.every))
+        return BadUsage("--every takes a number from 1 to 1000000, got '" + value + "'");
+    } else if (name == "fps") {
+      if (!standin::ReadInteger(value, 1, 100, pictureOptions.fps))
+        return BadUsage("--fps takes a number from 1 to 100, got '" + value + "'");
+    } else if (name == "zoom") {
+      if (!standin::ReadInteger(value, 1, 16, pictureOptions.zoom))
+        return BadUsage("--zoom takes a number from 1 to 16, got '" + value + "'");
+    } else if (name == "help") {
+      std::fputs(usage, stdout);
+      return 0;
+    } else if (name == "version") {
+      std::puts("velbrik-run " VELBRIK_VERSION);
+      return 0;
     }
   }
-  if (optind < argc) return BadUsage(std::string("unexpected argument '") + argv[optind] + "'");
+  if (!line.operands.empty()) return BadUsage("unexpected argument '" + std::string(line.operands.front()) + "'");
   if (scriptPath.empty() == !demo)
     return BadUsage(demo ? "--script and --demo exclude each other" : "no script given (--script FILE, or --demo)");
   const bool pictures = !pictureOptions.pngDir.empty() || !pictureOptions.gifPath.empty();
+  if (given.contains("size") && !demo) return BadUsage("--size is the demo's; a script opens its displays itself");
+  for (const char *option : {"every", "zoom"})
+    if (given.contains(option) && !pictures)
+      return BadUsage(std::string("--") + option + " is for pictures: add --png DIR or --gif FILE");
+  if (given.contains("fps") && pictureOptions.gifPath.empty()) return BadUsage("--fps is the GIF's: add --gif FILE");
+  if (!pictureOptions.gifPath.empty() &&
+      (pictureOptions.gifPath.ends_with('/') || std::filesystem::is_directory(pictureOptions.gifPath)))
+    return BadUsage("--gif takes a file name, and '" + pictureOptions.gifPath + "' is a folder");
   if (tracePath.empty() && !pictures) tracePath.assign(1, '-');  // standard output
   if (pluginPath.empty()) pluginPath = apps::DefaultPlugin();
 
   std::string error;
+  // A file that is no module is refused before any output is begun.
+  if (!standin::Module::Loadable(apps::ModuleOpener(), pluginPath, error)) return Fail(error);
   std::vector<standin::Command> commands;
   std::string scriptName = "demo";
   std::int64_t totalFrames = demoOptions.maxFrames;
@@ -206,7 +207,10 @@ int main(int argc, char **argv) {
       if (traceFile && !traceFile->Commit(error)) return Fail(error);
       if (traceFile && tracePath != "-")
         std::fprintf(stderr, "velbrik-run: the trace up to the crash is in %s\n", traceFile->Path().c_str());
-      return 3;
+      // What the module holds is past trusting after its crash: the outputs are
+      // written, and nothing of it is torn down.
+      std::fflush(nullptr);
+      std::_Exit(3);
     }
     if (!ran) return runError.line == 0 ? Fail(runError.message) : ScriptFault(scriptName, runError);
     session.Unload();

@@ -1,13 +1,10 @@
 #include "apps/run/pictures.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 #include "standin/images/png_writer.h"
 #include "standin/images/zoom.h"
@@ -16,10 +13,36 @@ namespace apps {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A new folder in `parent` named `prefix` and six random letters or digits;
+// false with `error` when none can be made.
+bool MakeUniqueFolder(const fs::path &parent, const std::string &prefix, std::string &made, std::string &error) {
+  static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device seed;
+  std::mt19937 pick(seed());
+  std::uniform_int_distribution<std::size_t> letter(0, sizeof letters - 2);
+  std::error_code failed;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = prefix;
+    for (int i = 0; i < 6; ++i) name += letters[letter(pick)];
+    const fs::path path = parent / name;
+    if (fs::create_directory(path, failed)) {
+      made = path.string();
+      return true;
+    }
+    if (failed) break;
+  }
+  error = parent.string() + ": " + (failed ? failed.message() : "cannot make a folder");
+  return false;
+}
+
+}  // namespace
+
 std::unique_ptr<Pictures> Pictures::Create(const PictureOptions &options, std::string &error) {
   std::unique_ptr<Pictures> pictures(new Pictures(options));
-  pictures->font_ = standin::Font::LoadDefault(error);
-  if (!pictures->font_) return nullptr;
+  pictures->renderer_ = Renderer::Create(error);
+  if (!pictures->renderer_) return nullptr;
   if (!options.pngDir.empty()) {
     std::error_code failed;
     pictures->madeDir_ = !fs::exists(options.pngDir, failed);
@@ -28,12 +51,7 @@ std::unique_ptr<Pictures> Pictures::Create(const PictureOptions &options, std::s
       error = options.pngDir + ": cannot make the folder" + (failed ? ": " + failed.message() : "");
       return nullptr;
     }
-    std::string staging = (fs::path(options.pngDir) / ".velbrik-XXXXXX").string();
-    if (!mkdtemp(staging.data())) {
-      error = options.pngDir + ": " + std::strerror(errno);
-      return nullptr;
-    }
-    pictures->stagingDir_ = staging;
+    if (!MakeUniqueFolder(options.pngDir, ".velbrik-", pictures->stagingDir_, error)) return nullptr;
   }
   if (!options.gifPath.empty()) {
     pictures->gifFile_ = OutputFile::Open(options.gifPath, error);
@@ -59,15 +77,15 @@ void Pictures::Attach(standin::Session &session) {
 
 std::string Pictures::Opened(int display, int width, int height, standin::Surface &surface) {
   std::string error;
-  auto raster = standin::Raster::Create(width, height, font_, error);
-  if (!raster) return "open: a " + std::to_string(width) + "x" + std::to_string(height) + " display: " + error;
+  auto picture = renderer_->Open(width, height, surface, error);
+  if (!picture) return "open: a " + std::to_string(width) + "x" + std::to_string(height) + " display: " + error;
+  // Kept even when the open fails below: it is attached to the surface.
+  if (static_cast<int>(displays_.size()) <= display) displays_.resize(display + 1);
+  displays_[display].picture = std::move(picture);
   const std::int64_t zoomed = std::int64_t{width} * height * options_.zoom * options_.zoom;
   if (zoomed > standin::kMaxZoomPixels)
     return "open: a " + std::to_string(width) + "x" + std::to_string(height) + " display zoomed " +
            std::to_string(options_.zoom) + " times is too large a picture";
-  surface.Attach(*raster);
-  if (static_cast<int>(displays_.size()) <= display) displays_.resize(display + 1);
-  displays_[display].raster = std::move(raster);
   if (gif_ && gifDisplay_ < 0 && width > 0 && height > 0) gifDisplay_ = display;
   return {};
 }
@@ -76,7 +94,7 @@ std::string Pictures::Repainted(int display) {
   Display &d = displays_.at(display);
   const std::int64_t index = d.repaints++;
   if (index % options_.every != 0) return {};
-  const standin::Image picture = Zoom(d.raster->Frame(), options_.zoom);
+  const standin::Image picture = Zoom(d.picture->Frame(), options_.zoom);
   std::string error;
   if (!stagingDir_.empty() && picture.width > 0 && picture.height > 0) {
     char name[64];

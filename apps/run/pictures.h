@@ -1,5 +1,5 @@
-// The runner's pictures: a pixel surface beside the recorder on every display,
-// and its frames written out as PNG files and an animated GIF.
+// The runner's pictures: a renderer beside the recorder on every display, and
+// its frames written out as PNG files and an animated GIF.
 #pragma once
 
 #include <memory>
@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "apps/common/output_file.h"
+#include "apps/run/renderer.h"
 #include "standin/core/session.h"
 #include "standin/images/gif_writer.h"
-#include "standin/raster/font.h"
-#include "standin/raster/raster.h"
 
 namespace apps {
 
@@ -25,7 +24,7 @@ struct PictureOptions {
 
 class Pictures {
  public:
-  // Null with `error` when the outputs cannot be opened or the font is missing.
+  // Null with `error` when the outputs cannot be opened or the renderer cannot start.
   static std::unique_ptr<Pictures> Create(const PictureOptions &options, std::string &error);
   ~Pictures();  // output not committed is removed
   Pictures(const Pictures &) = delete;
@@ -44,12 +43,12 @@ class Pictures {
   std::string Repainted(int display);
 
   struct Display {
-    std::unique_ptr<standin::Raster> raster;
+    std::unique_ptr<DisplayPicture> picture;
     std::int64_t repaints = 0;
   };
 
   PictureOptions options_;
-  std::shared_ptr<standin::Font> font_;
+  std::unique_ptr<Renderer> renderer_;
   std::vector<Display> displays_;
   std::string stagingDir_;  // PNGs wait here until committed
   bool madeDir_ = false;    // the PNG folder is ours to remove again

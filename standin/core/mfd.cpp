@@ -1,17 +1,13 @@
-// The host's display base class: construction and destruction are written to
-// the log; the virtual operations keep their do-nothing base behaviour.
+// The host's display base class in this compiler's C++ ABI: construction and
+// destruction are written to the log; the virtual operations keep their
+// do-nothing base behaviour.
 #include "host/MFD.h"
 
-#include "standin/core/host.h"
-#include "standin/core/json.h"
-#include "standin/core/surface.h"
+#include "standin/core/base.h"
 
-using standin::Host;
-using standin::Json;
+MFD::MFD(unsigned long width, unsigned long height, VESSEL *) { standin::base::Constructed(width, height); }
 
-MFD::MFD(unsigned long width, unsigned long height, VESSEL *) { Host::Instance().Log(Json("MFD", width, height)); }
-
-MFD::~MFD() { Host::Instance().Log(Json("~MFD")); }
+MFD::~MFD() { standin::base::Destroyed(); }
 
 bool MFD::ConsumeKeyBuffered(unsigned long) { return false; }
 bool MFD::ConsumeKeyImmediate(char *) { return false; }
@@ -23,10 +19,4 @@ void MFD::ReadStatus(void *) {}
 void MFD::StoreStatus() const {}
 void MFD::RecallStatus() {}
 
-HPEN MFD::SelectDefaultPen(HDC hdc, unsigned long index) const {
-  standin::Surface *surface = standin::Surface::From(hdc);
-  if (!surface) return nullptr;
-  surface->SelectPen(index);
-  // A handle that stands for the pen; the module never looks at it.
-  return reinterpret_cast<HPEN>(static_cast<std::uintptr_t>(index) + 1);
-}
+HPEN MFD::SelectDefaultPen(HDC hdc, unsigned long index) const { return standin::base::SelectDefaultPen(hdc, index); }

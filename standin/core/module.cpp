@@ -9,13 +9,27 @@ Module::Module(std::unique_ptr<Library> library) : library_(std::move(library)) 
   Host::Instance().AddLibrary(*library_);
 }
 
+namespace {
+
+std::string NotAModule(const std::string &path) {
+  return path + ": not a display module (it does not export opcDLLInit)";
+}
+
+}  // namespace
+
+bool Module::Loadable(LibraryOpener open, const std::string &path, std::string &error) {
+  const auto library = open(path, error);
+  if (library && !library->Export("opcDLLInit")) error = NotAModule(path);
+  return library && library->Export("opcDLLInit");
+}
+
 std::unique_ptr<Module> Module::Load(LibraryOpener open, const std::string &path, std::string &error) {
   auto library = open(path, error);
   if (!library) return nullptr;
   typedef void (*Init)(HINSTANCE);
   const auto init = reinterpret_cast<Init>(library->Export("opcDLLInit"));
   if (!init) {
-    error = path + ": not a display module (it does not export opcDLLInit)";
+    error = NotAModule(path);
     return nullptr;  // closes the library without telling an entry it never saw attach
   }
   std::unique_ptr<Module> module(new Module(std::move(library)));

@@ -30,6 +30,9 @@ class Module {
  public:
   // Loads the module at `path` through `open`; null with `error` on failure.
   static std::unique_ptr<Module> Load(LibraryOpener open, const std::string &path, std::string &error);
+  // Whether PATH opens as a display module, asking nothing of it: a program can
+  // refuse a file that is none before it writes anything.
+  static bool Loadable(LibraryOpener open, const std::string &path, std::string &error);
   ~Module();
   Module(const Module &) = delete;
   Module &operator=(const Module &) = delete;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "standin/core/words.h"
+
 namespace standin {
 namespace {
 
@@ -33,37 +35,6 @@ constexpr std::int64_t int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t int32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t uint32Max = std::numeric_limits<std::uint32_t>::max();
 
-// A decimal or 0x-hexadecimal number, with a leading minus where `allowSign`.
-bool ParseNumber(std::string_view token, bool allowSign, std::int64_t &value) {
-  bool negative = false;
-  if (allowSign && !token.empty() && token[0] == '-') {
-    negative = true;
-    token.remove_prefix(1);
-  }
-  int base = 10;
-  if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
-    base = 16;
-    token.remove_prefix(2);
-  }
-  if (token.empty()) return false;
-  std::int64_t magnitude = 0;
-  for (const char c : token) {
-    int digit;
-    if (c >= '0' && c <= '9')
-      digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f')
-      digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      digit = c - 'A' + 10;
-    else
-      return false;
-    magnitude = magnitude * base + digit;
-    if (magnitude > (std::int64_t{1} << 40)) return false;  // far past any range, and no overflow
-  }
-  value = negative ? -magnitude : magnitude;
-  return true;
-}
-
 std::string Quote(std::string_view token) {
   std::string out = "'";
   out.append(token.substr(0, 40));
@@ -86,10 +57,7 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
 
   while (!text.empty()) {
     ++lineNumber;
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view line = TakeLine(text);
     if (line.size() > maxLineLength)
       return fail("line too long (" + std::to_string(line.size()) + " characters, at most " +
                   std::to_string(maxLineLength) + ")");
@@ -103,17 +71,7 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
       }
     }
 
-    std::vector<std::string_view> tokens;
-    for (std::size_t i = 0; i < line.size();) {
-      if (line[i] == ' ' || line[i] == '\t') {
-        ++i;
-        continue;
-      }
-      std::size_t j = i;
-      while (j < line.size() && line[j] != ' ' && line[j] != '\t') ++j;
-      tokens.push_back(line.substr(i, j - i));
-      i = j;
-    }
+    const std::vector<std::string_view> tokens = SplitWords(line);
     if (tokens.empty()) continue;
 
     const Form *form = nullptr;
@@ -133,7 +91,7 @@ bool ParseScript(std::string_view text, std::vector<Command> &commands, ScriptEr
     // Reads argument `index` into `value` within [low, high].
     auto number = [&](int index, const char *what, std::int64_t low, std::int64_t high, std::int64_t &value) {
       const std::string_view token = tokens[index];
-      if (ParseNumber(token, low < 0, value) && value >= low && value <= high) return true;
+      if (ReadInteger(token, low, high, value, Digits::DecimalOrHex)) return true;
       error =
           ScriptError{lineNumber, std::string(form->name) + ": " + what + " must be a number from " +
                                       std::to_string(low) + " to " + std::to_string(high) + ", got " + Quote(token)};

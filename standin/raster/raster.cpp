@@ -5,6 +5,7 @@
 
 #include "standin/raster/ellipse.h"
 #include "standin/raster/line.h"
+#include "standin/raster/text.h"
 
 namespace standin {
 namespace {
@@ -57,13 +58,7 @@ void Raster::SetTextColour(COLORREF colour) { textColour_ = PixelFromColorref(co
 // one advance right of the one before. Only glyph pixels change, blended by
 // coverage in the text colour. The current position is neither used nor changed.
 void Raster::TextOut(int x, int y, std::string_view text, int /*count*/) {
-  const std::int64_t baseline = std::int64_t{y} + glyphs_->ascent;
-  std::int64_t penX = x;
-  for (const char c : text) {
-    const Glyph &glyph = (*glyphs_)[static_cast<unsigned char>(c)];
-    DrawGlyph(glyph, penX, baseline);
-    penX += glyph.advance;
-  }
+  DrawText(image_, *glyphs_, x, y, text, textColour_, {0, 0, image_.width, image_.height}, Blend);
 }
 
 void Raster::MoveTo(int x, int y) {
@@ -127,21 +122,6 @@ void Raster::FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std
   first = std::max<std::int64_t>(first, 0);
   last = std::min<std::int64_t>(last, image_.width - 1);
   for (std::int64_t x = first; x <= last; ++x) image_.At(static_cast<int>(x), static_cast<int>(y)) = colour;
-}
-
-void Raster::DrawGlyph(const Glyph &glyph, std::int64_t penX, std::int64_t baseline) {
-  const std::int64_t left = penX + glyph.left, top = baseline - glyph.top;
-  const std::int64_t firstColumn = std::max<std::int64_t>(0, -left);
-  const std::int64_t endColumn = std::min<std::int64_t>(glyph.width, image_.width - left);
-  const std::int64_t firstRow = std::max<std::int64_t>(0, -top);
-  const std::int64_t endRow = std::min<std::int64_t>(glyph.height, image_.height - top);
-  for (std::int64_t row = firstRow; row < endRow; ++row) {
-    for (std::int64_t column = firstColumn; column < endColumn; ++column) {
-      const std::uint8_t coverage = glyph.coverage[static_cast<std::size_t>(row * glyph.width + column)];
-      std::uint32_t &pixel = image_.At(static_cast<int>(left + column), static_cast<int>(top + row));
-      pixel = Blend(pixel, textColour_, coverage);
-    }
-  }
 }
 
 }  // namespace standin

@@ -52,7 +52,6 @@ class Raster : public DrawTarget {
 
   // Sets columns first..last of row y, whatever part of them is on the picture.
   void FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std::uint32_t colour);
-  void DrawGlyph(const Glyph &glyph, std::int64_t penX, std::int64_t baseline);
 
   Image image_;
   std::shared_ptr<Font> font_;

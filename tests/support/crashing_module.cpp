@@ -1,6 +1,7 @@
 // A display module that crashes on purpose, for the hosts' crash handling: its
 // display draws a line at every repaint and writes through a null pointer at
-// the third; key 0x2E executes an illegal instruction.
+// the third; key 0x2E executes an illegal instruction. It declines displays of
+// no size, and has no version.
 #include "host/MFD.h"
 
 namespace {
@@ -21,7 +22,7 @@ class Crasher : public MFD {
 };
 
 std::intptr_t Handler(UINT message, UINT, UINT size, std::intptr_t vessel) {
-  if (message != 1) return 0;
+  if (message != 1 || size == 0) return 0;
   return reinterpret_cast<std::intptr_t>(new Crasher(size & 0xFFFF, size >> 16, reinterpret_cast<VESSEL *>(vessel)));
 }
 

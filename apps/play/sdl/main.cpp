@@ -4,10 +4,10 @@
 // the host sends them; an event script can drive it instead, frame by frame.
 #include <cstdio>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "apps/common/options.h"
 #include "apps/common/output_file.h"
 #include "apps/common/plugin_path.h"
 #include "apps/play/cockpit.h"
@@ -37,10 +37,14 @@ int BadUsage(const std::string &message) {
 
 int main(int argc, char **argv) {
   using namespace play;
-  const ParsedOptions parsed = ParseOptions(std::span<const char *const>(argv + (argc > 0), argc > 0 ? argc - 1 : 0));
+  const ParsedOptions parsed = ParseOptions(apps::ArgumentsOf(argc, argv));
   if (!parsed.error.empty()) return BadUsage(parsed.error);
   if (parsed.help) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (parsed.version) {
+    std::puts("velbrik-play " VELBRIK_VERSION);
     return 0;
   }
   const Options &options = parsed.options;

@@ -36,10 +36,14 @@ TEST(RunnerCrash, KeepsTheTraceAndNamesTheLine) {
   }
 }
 
-TEST(RunnerCrash, AModuleWithoutAVersionHasNone) {
+TEST(RunnerCrash, WhatTheModuleDoesNotGiveTheTraceShowsAsNull) {
   ScratchDir dir("crash");
-  EXPECT_EQ(RunIn(dir.Path(), "echo version | '" VELBRIK_RUN "' --plugin '" CRASHER "' --script - --trace -"), 0);
-  EXPECT_NE(Slurp(dir.Path() / "stdout.txt").find("[\"@\",\"version\"]\n[\"=\",null]\n"), std::string::npos);
+  EXPECT_EQ(RunIn(dir.Path(),
+                  "printf 'version\\nopen 0 0\\n' | '" VELBRIK_RUN "' --plugin '" CRASHER "' --script - --trace -"),
+            0);
+  EXPECT_NE(Slurp(dir.Path() / "stdout.txt")
+                .find("[\"@\",\"version\"]\n[\"=\",null]\n[\"@\",\"open\",0,0]\n[\"=\",null]\n[\"@\",\"unload\"]\n"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Registration and lifecycle: the plug-in loaded as the host loads it, its mode
-// registered and unregistered, displays created by the mode's handler, the
-// version export, and the plug-in's exported symbols.
+// The plug-in as a library: fresh module state on every load, export lookup
+// kept to the module itself, and the symbols it defines and needs.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -48,56 +47,6 @@ class LifecycleTest : public ::testing::Test {
   standin::MemoryTrace trace;
 };
 
-TEST_F(LifecycleTest, LoadingRegistersTheModeAndUnloadingUnregistersIt) {
-  auto plugin = Load();
-  ASSERT_TRUE(plugin);
-  EXPECT_EQ(Take(), (std::vector<std::string>{R"(["InitLib"])", R"(["GetProcAddress","ExitModule"])",
-                                              R"(["GetProcAddress","opcDLLExit"])",
-                                              R"(["oapiRegisterMFDMode","Velbrik",49])"}));
-  ASSERT_EQ(Host::Instance().Modes().size(), 1u);
-  const standin::Mode &mode = Host::Instance().Modes()[0];
-  EXPECT_EQ(mode.id, 1);
-  EXPECT_EQ(mode.name, "Velbrik");
-  EXPECT_EQ(mode.key, 0x31u);
-  EXPECT_NE(mode.handler, nullptr);
-
-  plugin.reset();
-  EXPECT_EQ(Take(), std::vector<std::string>{R"(["oapiUnregisterMFDMode",1])"});
-  EXPECT_TRUE(Host::Instance().Modes().empty());
-}
-
-TEST_F(LifecycleTest, OnlyMessageOneCreatesADisplayOfTheSizeWordsSize) {
-  auto plugin = Load();
-  Take();
-  const auto &handler = Host::Instance().Modes().at(0).handler;
-  for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) {
-    EXPECT_EQ(handler(message, 0, 320 | 200 << 16, 1), 0) << message;
-  }
-  EXPECT_TRUE(Take().empty());
-
-  const struct {
-    UINT sizeWord;
-    const char *constructed;
-  } cases[] = {{320 | 200 << 16, R"(["MFD",320,200])"}, {0xFFFF0001u, R"(["MFD",1,65535])"}, {0, R"(["MFD",0,0])"}};
-  for (const auto &c : cases) {
-    MFD *display = reinterpret_cast<MFD *>(Open(c.sizeWord));
-    ASSERT_NE(display, nullptr);
-    EXPECT_EQ(Take(), std::vector<std::string>{c.constructed});
-    delete display;  // through the virtual destructor, as the host does
-    EXPECT_EQ(Take(), std::vector<std::string>{R"(["~MFD"])"});
-  }
-}
-
-TEST_F(LifecycleTest, TheVersionIsComputedOnceFromTheDate) {
-  auto plugin = Load();
-  Take();
-  const auto version = reinterpret_cast<int (*)()>(plugin->Export("GetModuleVersion"));
-  ASSERT_NE(version, nullptr);
-  EXPECT_EQ(version(), 20060425);
-  EXPECT_EQ(version(), 20060425);
-  EXPECT_EQ(Take(), std::vector<std::string>{R"(["Date2Int","Apr 25 2006"])"});
-}
-
 TEST_F(LifecycleTest, EachLoadStartsWithFreshModuleState) {
   // The shared cursor memory starts at 0 after every load: the first frame's
   // paddle moves by half the cursor's x both times.
@@ -130,33 +79,6 @@ TEST_F(LifecycleTest, ExportLookupIsConfinedToTheModule) {
   EXPECT_EQ(GetProcAddress(handle, "MsgProc"), nullptr);  // not exported
   EXPECT_EQ(GetProcAddress(nullptr, "opcDLLExit"), nullptr);
   EXPECT_EQ(Take().size(), 6u);
-}
-
-TEST_F(LifecycleTest, ThreadNotificationsDoNothing) {
-  auto plugin = Load();
-  Take();
-  const auto entry = reinterpret_cast<BOOL (*)(HINSTANCE, DWORD, LPVOID)>(plugin->Export("DllMain"));
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry(plugin->Handle(), DLL_THREAD_ATTACH, nullptr), 1);
-  EXPECT_EQ(entry(plugin->Handle(), DLL_THREAD_DETACH, nullptr), 1);
-  EXPECT_TRUE(Take().empty());
-}
-
-TEST_F(LifecycleTest, WhatIsNotADisplayModuleIsRefusedWithAReason) {
-  const struct {
-    std::string path;
-    std::string reason;
-  } cases[] = {
-      {"/nonexistent/Velbrik.so", "No such file"},
-      {VELBRIK_TEST_SOURCE "/CMakeLists.txt", "invalid ELF header"},
-      {STANDIN_LIBRARY, "not a display module"},
-  };
-  for (const auto &c : cases) {
-    std::string error;
-    EXPECT_EQ(Module::Load(OpenSharedLibrary, c.path, error), nullptr) << c.path;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-  }
-  EXPECT_TRUE(Take().empty());
 }
 
 // The names the dynamic symbol table of the plug-in defines or leaves undefined.

@@ -1,0 +1,22 @@
+# The Win32 host exports exactly the host functions that a plug-in's import
+# library names (windows/def/host-x64.def), read from the program by llvm-readobj.
+#   cmake -DEXE=host.exe -DDEF=host-x64.def -DREADOBJ=llvm-readobj -P exports.cmake
+cmake_minimum_required(VERSION 3.25)
+file(STRINGS ${DEF} lines)
+set(expected)
+foreach(line ${lines})
+  if(line MATCHES "^  ([?][^ ]+)$")
+    list(APPEND expected ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+execute_process(COMMAND ${READOBJ} --coff-exports ${EXE} OUTPUT_VARIABLE text RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${READOBJ} --coff-exports ${EXE} failed")
+endif()
+string(REGEX MATCHALL "Name: [^\n]+" names "${text}")
+list(TRANSFORM names REPLACE "^Name: " "")
+list(SORT expected)
+list(SORT names)
+if(NOT expected OR NOT names STREQUAL expected)
+  message(FATAL_ERROR "${EXE} exports [${names}]\nthe plug-in imports [${expected}]")
+endif()
