@@ -6,7 +6,7 @@
 #                                  (node, which it also needs, comes with the machine)
 #   scripts/install-deps.sh web-test   that, and what its tests run on
 #   scripts/install-deps.sh        everything: also the tests, the sanitizers,
-#                                  the Windows build and Wine
+#                                  the Windows build and Wine, the browser build
 set -euo pipefail
 
 play=(
@@ -25,7 +25,7 @@ case "${1:-all}" in
   play) packages=("${play[@]}") ;;
   web) packages=("${play[@]}" "${web[@]}") ;;
   web-test) packages=("${play[@]}" "${web[@]}" "${web_test[@]}") ;;
-  all) packages=("${play[@]}" "${test[@]}") ;;
+  all) packages=("${play[@]}" "${test[@]}" "${web[@]}" "${web_test[@]}") ;;
   *)
     echo "install-deps: unknown set '$1' (play, web, web-test, or nothing for everything)" >&2
     exit 2
