@@ -56,7 +56,7 @@ std::int64_t LargestFitting(std::int64_t limit, Fits fits) {
 // With these in closed form each row's pixels follow from the row above
 // without walking there.
 EllipseRows::EllipseRows(std::int64_t width, std::int64_t height)
-    : width_(width), height_(height), a_(width - 1), b_(height - 1), firstX_(width / 2), firstY_(height / 2) {
+    : a_(width - 1), b_(height - 1), firstX_(width / 2), firstY_(height / 2) {
   // The walk ends on the first row where it cannot step down any more; every
   // row after it has that too.
   std::int64_t low = firstY_, high = b_;

@@ -48,7 +48,6 @@ class EllipseRows {
   std::int64_t LastDown(std::int64_t y) const;
   std::int64_t LastStay(std::int64_t y) const;
 
-  std::int64_t width_, height_;
   std::int64_t a_, b_;    // width − 1, height − 1
   std::int64_t firstX_;   // width / 2, the walk's last column
   std::int64_t firstY_;   // height / 2, the walk's first row
