@@ -39,3 +39,19 @@ ExternalProject_Add_Step(velbrik_dll_x64 beside_host
 add_dependencies(velbrik-run-win32 velbrik_dll_x64)
 
 add_subdirectory(tests/win32)
+
+# The Windows download, build/windows-x64/velbrik-windows.zip.
+set(zip ${CMAKE_BINARY_DIR}/velbrik-windows.zip)
+set(dejavu /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf)
+add_custom_command(OUTPUT ${zip}
+  COMMAND ${CMAKE_COMMAND} -DOUT=${zip} -DSTAGE=${CMAKE_BINARY_DIR}/windows-zip
+          -DX86=${CMAKE_BINARY_DIR}/dll-x86/bin/Velbrik.dll -DX64=${CMAKE_BINARY_DIR}/dll-x64/bin/Velbrik.dll
+          -DHOST=$<TARGET_FILE:velbrik-run-win32> -DHOST_NAME=${VELBRIK_HOST_EXECUTABLE}
+          -DINSTALL_TEXT=${CMAKE_SOURCE_DIR}/windows/INSTALL.txt -DFONT=${dejavu} -DSTRIP=${CMAKE_STRIP}
+          -P ${CMAKE_SOURCE_DIR}/cmake/windows-zip.cmake
+  DEPENDS velbrik-run-win32 velbrik_dll_x86 velbrik_dll_x64 ${CMAKE_SOURCE_DIR}/windows/INSTALL.txt
+          ${CMAKE_SOURCE_DIR}/cmake/windows-zip.cmake
+  COMMENT "Packing velbrik-windows.zip")
+add_custom_target(velbrik-windows-zip ALL DEPENDS ${zip})
+add_test(NAME windows.zip COMMAND ${CMAKE_COMMAND} -DZIP=${zip} -DHOST=${VELBRIK_HOST_EXECUTABLE}
+                                  -P ${CMAKE_SOURCE_DIR}/tests/win32/zip-contents.cmake)

@@ -8,12 +8,18 @@
 # through the Microsoft ABI: thiscall members, the scalar deleting destructor in
 # the first table slot. Needs Debian's python3-unicorn and python3-pefile.
 #   windows/run-x86.py build/windows-x86/bin/Velbrik.dll SESSION TRACE
+#   windows/run-x86.py DLL --script SESSION --trace TRACE   (as velbrik-run is called)
 import json, math, struct, sys
 import pefile
 from unicorn import Uc, UC_ARCH_X86, UC_MODE_32, UC_HOOK_CODE
 from unicorn.x86_const import UC_X86_REG_EAX, UC_X86_REG_ECX, UC_X86_REG_ESP
 
-dll, session, out = sys.argv[1:4]
+args = sys.argv[1:]
+if len(args) == 5 and args[1] == "--script" and args[3] == "--trace":
+    args = [args[0], args[2], args[4]]
+if len(args) != 3:
+    sys.exit("usage: run-x86.py DLL SESSION TRACE, or DLL --script SESSION --trace TRACE")
+dll, session, out = args
 pe = pefile.PE(dll)
 base = pe.OPTIONAL_HEADER.ImageBase
 uc = Uc(UC_ARCH_X86, UC_MODE_32)

@@ -10,10 +10,13 @@ namespace apps {
 // program's own path cannot be read.
 std::string BesideProgram(const std::string &name);
 
+// The plug-in's file name, also for help texts.
 #if defined(_WIN32)
-inline std::string DefaultPlugin() { return BesideProgram("Velbrik.dll"); }
+#define VELBRIK_PLUGIN_FILE "Velbrik.dll"
 #else
-inline std::string DefaultPlugin() { return BesideProgram("Velbrik.so"); }
+#define VELBRIK_PLUGIN_FILE "Velbrik.so"
 #endif
+
+inline std::string DefaultPlugin() { return BesideProgram(VELBRIK_PLUGIN_FILE); }
 
 }  // namespace apps

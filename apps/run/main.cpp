@@ -33,7 +33,7 @@ const char usage[] =
     "      --size WxH      the demo's display size (default 320x240)\n"
     "  -t, --trace OUT     where the call trace goes ('-' for standard output; the\n"
     "                      default, unless pictures are asked for)\n"
-    "  -p, --plugin PATH   display module to load (default: the Velbrik.so beside\n"
+    "  -p, --plugin PATH   display module to load (default: the " VELBRIK_PLUGIN_FILE " beside\n"
     "                      this program)\n"
     "      --png DIR       write a PNG of every repaint into DIR\n"
     "                      (displayK-NNNNNN.png: display K, its Nth repaint)\n"

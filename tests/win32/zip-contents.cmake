@@ -1,0 +1,10 @@
+# The Windows download holds exactly what its install text speaks of.
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${ZIP} OUTPUT_VARIABLE listed RESULT_VARIABLE failed)
+string(REPLACE "\n" ";" listed "${listed}")
+list(REMOVE_ITEM listed "")
+list(SORT listed)
+set(expected DejaVuSansMono.ttf INSTALL.txt ${HOST} x64/Velbrik.dll x86/Velbrik.dll)
+list(SORT expected)
+if(failed OR NOT listed STREQUAL expected)
+  message(FATAL_ERROR "${ZIP} holds '${listed}', not '${expected}'")
+endif()
