@@ -24,7 +24,7 @@ using standin::Op;
 
 constexpr std::int64_t kWorkBudget = 200;
 // Pixel surfaces only up to this size; the counting target sees every display.
-constexpr std::int64_t kMaxRasterPixels = 320 * 240;
+constexpr std::int64_t kMaxRasterPixels = 160 * 120;
 
 // Reads the input's bytes in turn; past its end every byte reads as 0.
 struct Bytes {
