@@ -41,31 +41,6 @@ TEST(LayoutHitTest, GlassBezelAndGapsAnswerNothing) {
     EXPECT_FALSE(layout.HitTest(p)) << p.x << "," << p.y;
 }
 
-TEST(LayoutGeometry, PanelsHoldTheirPartsSideBySide) {
-  for (const Shape &s : kShapes) {
-    const Layout layout = MakeLayout(s.displays, s.width, s.height);
-    for (int d = 0; d < s.displays; ++d) {
-      const Panel &p = layout.panels[d];
-      EXPECT_EQ(p.glass.w, s.width);
-      EXPECT_EQ(p.glass.h, s.height);
-      if (d > 0) {
-        EXPECT_LT(layout.panels[d - 1].bezel.Right(), p.bezel.x);
-      }
-      EXPECT_LE(p.bezel.Right(), layout.width);
-      EXPECT_LE(p.bezel.Bottom(), layout.statusBar.y);
-      for (int i = 0; i < kSideButtons; ++i) {
-        const Rect outer = i < 6 ? p.buttons[i] : p.labels[i];
-        const Rect inner = i < 6 ? p.labels[i] : p.buttons[i];
-        EXPECT_LE(outer.Right(), inner.x) << "button " << i << " lies outside its label";
-        EXPECT_TRUE(i < 6 ? p.labels[i].Right() <= p.glass.x : p.labels[i].x >= p.glass.Right()) << i;
-        EXPECT_EQ(p.buttons[i].y, p.buttons[i % 6].y) << "rows pair up across the glass";
-      }
-      for (const Rect &host : p.hostButtons) EXPECT_GE(host.y, p.glass.Bottom());
-    }
-    EXPECT_LE(layout.statusBar.Bottom(), layout.height);
-  }
-}
-
 TEST(Viewport, FitsByWholeNumbersAndCentres) {
   const struct {
     int areaWidth, areaHeight;
