@@ -1,8 +1,10 @@
 // velbrik-run: the headless runner. Loads a display module into the stand-in
 // host, drives it from a session script (or lets the autopilot play a game),
 // and writes the call trace and, when asked, pictures of every repaint.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -14,6 +16,7 @@
 #include "apps/common/progress.h"
 #include "apps/run/demo.h"
 #include "apps/run/pictures.h"
+#include "apps/run/renderer.h"
 #include "standin/core/script.h"
 #include "standin/core/session.h"
 #include "standin/core/words.h"
@@ -33,7 +36,8 @@ const char usage[] =
     "      --size WxH      the demo's display size (default 320x240)\n"
     "  -t, --trace OUT     where the call trace goes ('-' for standard output; the\n"
     "                      default, unless pictures are asked for)\n"
-    "  -p, --plugin PATH   display module to load (default: the " VELBRIK_PLUGIN_FILE " beside\n"
+    "  -p, --plugin PATH   display module to load (default: the " VELBRIK_PLUGIN_FILE
+    " beside\n"
     "                      this program)\n"
     "      --png DIR       write a PNG of every repaint into DIR\n"
     "                      (displayK-NNNNNN.png: display K, its Nth repaint)\n"
@@ -41,6 +45,10 @@ const char usage[] =
     "      --every N       keep only every Nth repaint of a display (default 1)\n"
     "      --fps N         the GIF's frames per second, 1 to 100 (default 25)\n"
     "      --zoom N        scale pictures N times, 1 to 16 (default 1)\n"
+    "  -q, --quiet         draw every repaint as for pictures but write nothing:\n"
+    "                      no trace, no files (with --stats, to measure speed)\n"
+    "      --stats         at the end, print the repaints, repaints a second and\n"
+    "                      the CPU time on standard error\n"
     "  -h, --help          show this help and exit\n"
     "      --version       show the version and exit\n"
     "\n"
@@ -74,15 +82,30 @@ int ScriptFault(const std::string &script, const standin::ScriptError &error) {
   return 2;
 }
 
+// Wall and CPU time since the run began, for --stats.
+class RunClock {
+ public:
+  void Report(std::int64_t repaints) const {
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const double cpu = static_cast<double>(std::clock() - cpu_) / CLOCKS_PER_SEC;
+    std::fprintf(stderr, "velbrik-run: %lld repaints in %.3f s, %.0f a second; CPU %.3f s\n",
+                 static_cast<long long>(repaints), wall, wall > 0 ? static_cast<double>(repaints) / wall : 0.0, cpu);
+  }
+
+ private:
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::clock_t cpu_ = std::clock();
+};
+
 int BadUsage(const std::string &message) {
   std::fprintf(stderr, "velbrik-run: %s (see velbrik-run --help)\n", message.c_str());
   return 2;
 }
 
 constexpr apps::Option kTable[] = {
-    {"script", 's', true}, {"trace", 't', true}, {"plugin", 'p', true}, {"demo", 0, false},
-    {"size", 0, true},     {"png", 0, true},     {"gif", 0, true},      {"every", 0, true},
-    {"fps", 0, true},      {"zoom", 0, true},    {"help", 'h', false},  {"version", 0, false},
+    {"script", 's', true}, {"trace", 't', true}, {"plugin", 'p', true}, {"demo", 0, false},    {"size", 0, true},
+    {"png", 0, true},      {"gif", 0, true},     {"every", 0, true},    {"fps", 0, true},      {"zoom", 0, true},
+    {"quiet", 'q', false}, {"stats", 0, false},  {"help", 'h', false},  {"version", 0, false},
 };
 
 }  // namespace
@@ -135,6 +158,9 @@ int main(int argc, char **argv) {
   if (scriptPath.empty() == !demo)
     return BadUsage(demo ? "--script and --demo exclude each other" : "no script given (--script FILE, or --demo)");
   const bool pictures = !pictureOptions.pngDir.empty() || !pictureOptions.gifPath.empty();
+  const bool quiet = given.contains("quiet"), stats = given.contains("stats");
+  if (quiet && (pictures || !tracePath.empty()))
+    return BadUsage("--quiet writes nothing: it goes without --trace, --png and --gif");
   if (given.contains("size") && !demo) return BadUsage("--size is the demo's; a script opens its displays itself");
   for (const char *option : {"every", "zoom"})
     if (given.contains(option) && !pictures)
@@ -143,7 +169,7 @@ int main(int argc, char **argv) {
   if (!pictureOptions.gifPath.empty() &&
       (pictureOptions.gifPath.ends_with('/') || std::filesystem::is_directory(pictureOptions.gifPath)))
     return BadUsage("--gif takes a file name, and '" + pictureOptions.gifPath + "' is a folder");
-  if (tracePath.empty() && !pictures) tracePath.assign(1, '-');  // standard output
+  if (tracePath.empty() && !pictures && !quiet) tracePath.assign(1, '-');  // standard output
   if (pluginPath.empty()) pluginPath = apps::DefaultPlugin();
 
   std::string error;
@@ -175,12 +201,32 @@ int main(int argc, char **argv) {
     pictureOutput = apps::Pictures::Create(pictureOptions, error);
     if (!pictureOutput) return Fail(error);
   }
+  std::unique_ptr<apps::Renderer> renderer;  // --quiet's: drawn, never written
+  std::vector<std::unique_ptr<apps::DisplayPicture>> drawn;
+  if (quiet) {
+    renderer = apps::Renderer::Create(error);
+    if (!renderer) return Fail(error);
+  }
+  const RunClock clock;
+  std::int64_t repaints = 0;
 
   {
     const auto guard = apps::MakeCallGuard(apps::RemoveTemporaries);
     standin::Session session(trace.get(), apps::ModuleOpener());
     session.Guard(guard.get());
     if (pictureOutput) pictureOutput->Attach(session);
+    if (renderer) {
+      session.OnDisplayOpened([&](int, int width, int height, standin::Surface &surface) {
+        std::string why;
+        auto picture = renderer->Open(width, height, surface, why);
+        if (picture) drawn.push_back(std::move(picture));
+        return why;
+      });
+    }
+    session.OnRepainted([&](int) {
+      ++repaints;
+      return std::string();
+    });
     apps::Progress progress("velbrik-run", totalFrames);
     std::int64_t frames = 0;
     standin::ScriptError runError;
@@ -217,5 +263,6 @@ int main(int argc, char **argv) {
   }
   if (pictureOutput && !pictureOutput->Commit(error)) return Fail(error);
   if (traceFile && !traceFile->Commit(error)) return Fail(error);
+  if (stats) clock.Report(repaints);
   return 0;
 }

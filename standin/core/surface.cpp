@@ -12,16 +12,27 @@ std::vector<Surface *> &LiveSurfaces() {
   return live;
 }
 
+// The surface found last: a module draws a frame's calls on one surface, so
+// nearly every lookup is answered here without a search.
+Surface *lastFound = nullptr;
+
 }  // namespace
 
 Surface::Surface() { LiveSurfaces().push_back(this); }
 
-Surface::~Surface() { std::erase(LiveSurfaces(), this); }
+Surface::~Surface() {
+  std::erase(LiveSurfaces(), this);
+  if (lastFound == this) lastFound = nullptr;
+}
 
 Surface *Surface::From(HDC hdc) {
+  if (!hdc) return nullptr;
+  if (lastFound && lastFound->Handle() == hdc) return lastFound;
   auto &live = LiveSurfaces();
   const auto found = std::find_if(live.begin(), live.end(), [hdc](const Surface *s) { return s->Handle() == hdc; });
-  return found == live.end() || !hdc ? nullptr : *found;
+  if (found == live.end()) return nullptr;
+  lastFound = *found;
+  return lastFound;
 }
 
 void Surface::BeginFrame() {

@@ -170,6 +170,14 @@ TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
   }
 }
 
+TEST_F(RunnerTest, QuietDrawsAndWritesNothingAndStatsCountTheRepaints) {
+  const Outcome run = Run("open 64 48\nrepaint 7\nopen 8 8\nrepaint 2\n", "--script script.session --quiet --stats");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors.rfind("velbrik-run: 9 repaints in ", 0), 0u) << run.errors;
+  EXPECT_EQ(Slurp(dir_ / "stdout.txt"), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3) << "script, stdout and stderr only";
+}
+
 TEST_F(RunnerTest, HelpDescribesTheOptionsAndTheScript) {
   const Outcome run = Run("", "--help");
   EXPECT_EQ(run.status, 0);
