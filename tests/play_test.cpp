@@ -32,11 +32,11 @@ const char kScript[] =
     "at 1 click display 1 button 0    # the right one by the button beside Velbrik\n"
     "at 4 mouse 100 300               # the left paddle takes the move: +50\n"
     "at 6 screenshot resting.png\n"
-    "at 7 key shift-left R\n"
+    "at 6 key shift-left R            # after the screenshot listed before it\n"
     "at 10 screenshot left-released.png\n"
     "at 11 click display 1 button 1   # REL\n"
+    "at 15 key F12                    # saved with the screenshot listed after it\n"
     "at 15 screenshot both-released.png\n"
-    "at 15 key F12\n"
     "at 16 quit\n";
 
 constexpr int kSide = 320;  // the default display size
@@ -173,7 +173,12 @@ TEST_F(PlayTest, TheMouseMovesThePaddleOfTheDisplayRepaintedFirst) {
   EXPECT_EQ(left - right, 50);
 }
 
-TEST_F(PlayTest, F12SavesTheSamePicture) { EXPECT_EQ(Slurp(*dir_ / "f12.png"), Slurp(*dir_ / "both-released.png")); }
+TEST_F(PlayTest, F12SavesTheSamePictureWithoutAnEarlierNote) {
+  EXPECT_EQ(Slurp(*dir_ / "f12.png"), Slurp(*dir_ / "both-released.png"));
+  const Rect bar = layout_.statusBar;
+  EXPECT_EQ(Count(Shot("both-released.png"), bar, IsLabelText), Count(Shot("resting.png"), bar, IsLabelText))
+      << "the status bar as before the first screenshot: no 'saved' note";
+}
 
 TEST_F(PlayTest, TheLogEndsWithTheModuleUnregistered) {
   std::istringstream text(Slurp(*dir_ / "log.jsonl"));

@@ -72,7 +72,7 @@ void RemoveTemporaries() {
     }
 }
 
-std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::string &error) {
+std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::string &error, Writing how) {
   if (path == "-") return std::unique_ptr<OutputFile>(new OutputFile(path, "", stdout));
   if (path.empty()) {
     error = "an output path must not be empty";
@@ -116,6 +116,16 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
       error = path + ": cannot make its folder: " + failed.message();
       return nullptr;
     }
+  }
+  if (how == Writing::AsItGoes) {
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    std::FILE *stream = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (!stream) {
+      error = Why(path);
+      if (fd >= 0) close(fd);
+      return nullptr;
+    }
+    return std::unique_ptr<OutputFile>(new OutputFile(target.string(), "", stream));
   }
   std::string temporary = target.string() + ".XXXXXX";
   if (temporary.size() > PATH_MAX) {

@@ -4,7 +4,8 @@
 // its folder is made if missing. A symlink is written through to its target.
 // A device, FIFO or socket, and "-" (standard output), are written directly,
 // as they go. Temporaries are removed on every failure, and also when the
-// program is ended by SIGINT, SIGTERM, SIGHUP or a fatal signal.
+// program is ended by SIGINT, SIGTERM, SIGHUP or a fatal signal. A file asked
+// for as it goes (a log a developer follows with tail -f) is written directly.
 #pragma once
 
 #include <cstdio>
@@ -15,7 +16,8 @@ namespace apps {
 
 class OutputFile {
  public:
-  static std::unique_ptr<OutputFile> Open(const std::string &path, std::string &error);
+  enum class Writing { Whole, AsItGoes };
+  static std::unique_ptr<OutputFile> Open(const std::string &path, std::string &error, Writing how = Writing::Whole);
   ~OutputFile();  // an uncommitted temporary is removed
   OutputFile(const OutputFile &) = delete;
   OutputFile &operator=(const OutputFile &) = delete;

@@ -36,7 +36,7 @@ void RemoveTemporaries() {
   Temporaries().clear();
 }
 
-std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::string &error) {
+std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::string &error, Writing) {
   if (path == "-") {
     _setmode(_fileno(stdout), _O_BINARY);
     return std::unique_ptr<OutputFile>(new OutputFile(path, "", stdout));

@@ -73,7 +73,8 @@ int main(int argc, char **argv) {
   std::unique_ptr<apps::OutputFile> logFile, recordFile;
   std::unique_ptr<standin::StreamTrace> log, record;
   if (!options.log.empty()) {
-    logFile = apps::OutputFile::Open(options.log, error);
+    // Written as it goes, a frame at a time, so that it can be followed.
+    logFile = apps::OutputFile::Open(options.log, error, apps::OutputFile::Writing::AsItGoes);
     if (!logFile) return Fail(error, 1);
     log = std::make_unique<standin::StreamTrace>(logFile->Stream());
   }
@@ -90,7 +91,9 @@ int main(int argc, char **argv) {
   cockpit->Guard(&guard);
 
   const Fonts fonts{font->Glyphs(kSmallFontSize), font->Glyphs(PageFontSize(options.height))};
-  const int status = Player(options, std::move(events), *cockpit, *window, layout, fonts).Run();
+  Player player(options, std::move(events), *cockpit, *window, layout, fonts);
+  if (logFile) player.FlushEachFrame(logFile->Stream());
+  const int status = player.Run();
   cockpit.reset();  // every display's mode object deleted, then the module unloaded
   if (logFile && !logFile->Commit(error)) return Fail(error, 1);
   if (recordFile && !recordFile->Commit(error)) return Fail(error, 1);

@@ -51,22 +51,33 @@ int Player::Run() {
 // staggers them, with the cursor read just before. Then the picture.
 void Player::Tick(Clock::time_point start, Clock::duration period) {
   for (SDL_Event event; SDL_PollEvent(&event);) Handle(event);
-  for (; next_ < events_.size() && events_[next_].frame == frame_; ++next_) Apply(events_[next_]);
+  // A scripted screenshot shows the frame as the events before it leave it:
+  // those listed after it in the same frame wait for the next tick.
+  while (next_ < events_.size() && events_[next_].frame <= frame_) {
+    const bool shot = std::holds_alternative<Screenshot>(events_[next_].action);
+    Apply(events_[next_++]);
+    if (shot) break;
+  }
   for (int d = 0; d < cockpit_.Displays(); ++d) {
     if (d > 0) std::this_thread::sleep_until(start + period * d / cockpit_.Displays());
     UpdateCursor(d);
     cockpit_.Repaint(d);
   }
 
+  if (flush_) std::fflush(flush_);
   if (cockpit_.Crashed()) {
     std::fprintf(stderr, "velbrik-play: %s\n", cockpit_.Crash().c_str());
     status_ = 3;
     quit_ = true;
     return;
   }
+  if (!shots_.empty()) {
+    // Without a note of an earlier screenshot on it.
+    const standin::Image clean = Compose(layout_, cockpit_, fonts_, "");
+    for (const Shot &shot : shots_) Save(shot, clean);
+    shots_.clear();
+  }
   const standin::Image picture = Compose(layout_, cockpit_, fonts_, frame_ < messageUntil_ ? message_ : "");
-  for (const Shot &shot : shots_) Save(shot, picture);
-  shots_.clear();
   std::string error;
   if (!window_.Present(picture, error)) {
     std::fprintf(stderr, "velbrik-play: %s\n", error.c_str());

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ class Player {
         window_(window),
         layout_(layout),
         fonts_(fonts) {}
+
+  // `stream` is flushed after every frame's repaints (the log, for tail -f).
+  void FlushEachFrame(std::FILE *stream) { flush_ = stream; }
 
   // Runs until quit; the exit status: 0, or 1 when a scripted screenshot
   // could not be saved or the window could not be drawn.
@@ -71,6 +75,7 @@ class Player {
   std::vector<Shot> shots_;
   std::string message_;
   std::int64_t messageUntil_ = 0;
+  std::FILE *flush_ = nullptr;
   bool quit_ = false;
   int status_ = 0;
 };
