@@ -41,19 +41,21 @@ TEST(LayoutHitTest, GlassBezelAndGapsAnswerNothing) {
     EXPECT_FALSE(layout.HitTest(p)) << p.x << "," << p.y;
 }
 
-TEST(Viewport, FitsByWholeNumbersAndCentres) {
+TEST(Viewport, FitsByWholeNumbersOrScalesDownAndCentres) {
   const struct {
     int areaWidth, areaHeight;
     Viewport view;
   } cases[] = {
-      {100, 50, {1, 0, 0}},    {199, 99, {1, 49, 24}}, {200, 100, {2, 0, 0}},
-      {350, 120, {2, 75, 10}}, {50, 50, {1, -25, 0}},  {1000, 60, {1, 450, 5}},
+      {100, 50, {0, 0, 100, 50}},   {199, 99, {49, 24, 100, 50}},
+      {200, 100, {0, 0, 200, 100}}, {350, 120, {75, 10, 200, 100}},
+      {50, 50, {0, 12, 50, 25}},    {1000, 60, {450, 5, 100, 50}},
+      {100, 10, {40, 0, 20, 10}},   {0, 50, {}},
   };
   for (const auto &c : cases) EXPECT_EQ(Fit(100, 50, c.areaWidth, c.areaHeight), c.view) << c.areaWidth;
 }
 
 TEST(Viewport, MapsAreaPointsBackToPicturePixels) {
-  const Viewport view{3, 10, 20};
+  const Viewport view{10, 20, 300, 150};  // three times over
   EXPECT_EQ(ToPicture(view, 100, 50, {10, 20}), (Point{0, 0}));
   EXPECT_EQ(ToPicture(view, 100, 50, {12, 22}), (Point{0, 0}));
   EXPECT_EQ(ToPicture(view, 100, 50, {13, 23}), (Point{1, 1}));
@@ -61,6 +63,7 @@ TEST(Viewport, MapsAreaPointsBackToPicturePixels) {
   EXPECT_FALSE(ToPicture(view, 100, 50, {9, 30}));
   EXPECT_FALSE(ToPicture(view, 100, 50, {310, 30}));
   EXPECT_FALSE(ToPicture(view, 100, 50, {30, 170}));
+  EXPECT_EQ(ToPicture({0, 0, 50, 25}, 100, 50, {49, 24}), (Point{98, 48}));  // scaled down by half
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ bool Run(const std::string &command) { return std::system(command.c_str()) == 0;
 // mode by its script; killed and reaped when the test ends.
 class Cockpit {
  public:
-  explicit Cockpit(int displays)
+  explicit Cockpit(int displays, const char *mouseScale = "2")
       : dir_(fs::temp_directory_path() /
              ("velbrik-pointer-" + std::to_string(getpid()) + "-" + std::to_string(displays))),
         layout_(play::MakeLayout(displays, kSide, kSide)) {
@@ -41,7 +41,8 @@ class Cockpit {
     const std::string script = (dir_ / "mode.events").string();
     Run("printf 'at 1 key shift-left N\\nat 1 key shift-right N\\n' > '" + script + "'");
     const std::string count = std::to_string(displays);
-    std::vector<std::string> args = {VELBRIK_PLAY, "--displays", count, "--zoom", "1", "--script", script};
+    std::vector<std::string> args = {VELBRIK_PLAY, "--displays", count,           "--zoom",  "1",
+                                     "--script",   script,       "--mouse-scale", mouseScale};
     std::vector<char *> argv;
     for (std::string &arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -62,13 +63,19 @@ class Cockpit {
   }
   bool Started() const { return pid_ > 0 && !window_.empty(); }
 
-  // Puts the X pointer at (x, y) of display `d`'s glass, waits some repaints
-  // and saves the cockpit picture with a real F12 key press.
-  standin::Image ShotWithPointerAt(int d, int x, int y) {
+  // Puts the X pointer at (x, y) of display `d`'s glass and waits some repaints.
+  void MoveTo(int d, int x, int y) {
     const play::Rect glass = layout_.panels[d].glass;
     Run("xdotool mousemove --window " + window_ + " " + std::to_string(glass.x + x) + " " +
         std::to_string(glass.y + y));
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  }
+  void Press(const std::string &key) {
+    Run("xdotool key " + key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  // The cockpit picture, saved with a real F12 key press.
+  standin::Image Shot() {
     const fs::path shot = dir_ / ("velbrik-play-" + std::to_string(++shots_) + ".png");
     Run("xdotool key F12");
     for (int i = 0; i < 200 && !fs::exists(shot); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -76,6 +83,10 @@ class Cockpit {
     const auto image = velbrik_test::ReadPng(shot.string());
     EXPECT_TRUE(image) << shot << " was not written";
     return image ? *image : standin::Image();
+  }
+  standin::Image ShotWithPointerAt(int d, int x, int y) {
+    MoveTo(d, x, y);
+    return Shot();
   }
 
   // The leftmost column of display `d`'s paddle, from its glass's left edge.
@@ -106,15 +117,31 @@ class Cockpit {
   int shots_ = 0;
 };
 
-// The game moves the paddle by half the cursor's travel; a pointer move of
-// 100 pixels over the display therefore moves its paddle by 50.
+// The game moves the paddle by half the cursor's travel, and the cockpit
+// reports the pointer's travel twice over: the paddle follows the pointer one
+// to one; with --mouse-scale 1 it moves half as far.
 TEST(RealPointer, MovesThePaddleOfTheOnlyDisplay) {
+  for (const auto &[scale, moved] : {std::pair{"2", 100}, std::pair{"1", 50}}) {
+    SCOPED_TRACE(std::string("--mouse-scale ") + scale);
+    Cockpit cockpit(1, scale);
+    ASSERT_TRUE(cockpit.Started());
+    const int before = cockpit.PaddleLeft(cockpit.ShotWithPointerAt(0, 250, 200), 0);
+    const int after = cockpit.PaddleLeft(cockpit.ShotWithPointerAt(0, 150, 200), 0);
+    ASSERT_GE(before, 0);
+    EXPECT_EQ(before - after, moved);
+  }
+}
+
+// Travel made while paused reaches no paddle: nothing jumps on resuming.
+TEST(RealPointer, MotionWhilePausedIsDropped) {
   Cockpit cockpit(1);
   ASSERT_TRUE(cockpit.Started());
   const int before = cockpit.PaddleLeft(cockpit.ShotWithPointerAt(0, 250, 200), 0);
-  const int after = cockpit.PaddleLeft(cockpit.ShotWithPointerAt(0, 150, 200), 0);
+  cockpit.Press("p");
+  cockpit.MoveTo(0, 150, 200);
+  cockpit.Press("p");
   ASSERT_GE(before, 0);
-  EXPECT_EQ(before - after, 50);
+  EXPECT_EQ(cockpit.PaddleLeft(cockpit.Shot(), 0), before);
 }
 
 TEST(RealPointer, MovesThePaddleOfTheDisplayUnderItOfTwo) {
@@ -125,7 +152,7 @@ TEST(RealPointer, MovesThePaddleOfTheDisplayUnderItOfTwo) {
     const standin::Image first = cockpit.ShotWithPointerAt(d, 250, 200);
     const standin::Image second = cockpit.ShotWithPointerAt(d, 150, 200);
     ASSERT_GE(cockpit.PaddleLeft(first, d), 0);
-    EXPECT_EQ(cockpit.PaddleLeft(first, d) - cockpit.PaddleLeft(second, d), 50);
+    EXPECT_EQ(cockpit.PaddleLeft(first, d) - cockpit.PaddleLeft(second, d), 100);
     EXPECT_EQ(cockpit.PaddleLeft(first, 1 - d), cockpit.PaddleLeft(second, 1 - d)) << "the other paddle stays";
   }
 }

@@ -58,7 +58,9 @@ void Cockpit::SetCursor(POINT position) {
 }
 
 void Cockpit::Repaint(int display) {
-  if (!paused_) At(display).Repaint();
+  if (help_ || (paused_ && steps_ == 0)) return;
+  if (paused_) --steps_;
+  At(display).Repaint();
 }
 
 }  // namespace play

@@ -39,7 +39,7 @@ class Cockpit {
   void Release();
   std::optional<Control> Held() const { return held_; }
 
-  // Repaints display `display`, unless paused.
+  // Repaints display `display`, unless paused or showing help.
   void Repaint(int display);
   // Calls into the module go through `guard` (not owned), from now on.
   void Guard(standin::CallGuard *guard) { session_.Guard(guard); }
@@ -50,6 +50,11 @@ class Cockpit {
   // The cursor the host reports from now on; the trace hears of changes only.
   void SetCursor(POINT position);
   void TogglePause() { paused_ = !paused_; }
+  void Pause() { paused_ = true; }
+  // While paused: every display repaints once more.
+  void Step() {
+    if (paused_) steps_ = Displays();
+  }
   bool Paused() const { return paused_; }
   void ToggleHelp() { help_ = !help_; }
   bool Help() const { return help_; }
@@ -66,6 +71,7 @@ class Cockpit {
   std::vector<std::unique_ptr<Display>> displays_;
   std::optional<Control> held_;
   bool paused_ = false;
+  int steps_ = 0;  // repaints still due while paused
   bool help_ = false;
 };
 

@@ -84,16 +84,26 @@ std::optional<int> Layout::PanelAt(Point p) const {
 }
 
 Viewport Fit(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
-  if (pictureWidth <= 0 || pictureHeight <= 0) return {};
-  const int scale = std::max(1, std::min(areaWidth / pictureWidth, areaHeight / pictureHeight));
-  return {scale, (areaWidth - pictureWidth * scale) / 2, (areaHeight - pictureHeight * scale) / 2};
+  if (pictureWidth <= 0 || pictureHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return {};
+  int w = pictureWidth, h = pictureHeight;
+  if (const int scale = std::min(areaWidth / pictureWidth, areaHeight / pictureHeight); scale >= 1) {
+    w *= scale;
+    h *= scale;
+  } else if (std::int64_t{areaWidth} * pictureHeight <= std::int64_t{areaHeight} * pictureWidth) {
+    w = areaWidth;  // the width decides
+    h = std::max(1, static_cast<int>(std::int64_t{pictureHeight} * areaWidth / pictureWidth));
+  } else {
+    h = areaHeight;
+    w = std::max(1, static_cast<int>(std::int64_t{pictureWidth} * areaHeight / pictureHeight));
+  }
+  return {(areaWidth - w) / 2, (areaHeight - h) / 2, w, h};
 }
 
 std::optional<Point> ToPicture(const Viewport &view, int pictureWidth, int pictureHeight, Point p) {
-  if (view.scale < 1 || p.x < view.x || p.y < view.y) return std::nullopt;
-  const Point q{(p.x - view.x) / view.scale, (p.y - view.y) / view.scale};
-  if (q.x >= pictureWidth || q.y >= pictureHeight) return std::nullopt;
-  return q;
+  if (view.w <= 0 || view.h <= 0 || p.x < view.x || p.y < view.y || p.x >= view.x + view.w || p.y >= view.y + view.h)
+    return std::nullopt;
+  return Point{static_cast<int>(std::int64_t{p.x - view.x} * pictureWidth / view.w),
+               static_cast<int>(std::int64_t{p.y - view.y} * pictureHeight / view.h)};
 }
 
 }  // namespace play

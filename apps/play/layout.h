@@ -71,15 +71,17 @@ struct Layout {
 Layout MakeLayout(int displays, int width, int height);
 
 // A picture drawn `scale` times enlarged with its top left at (x, y) of an area.
+// Where the picture lies in an area: its rectangle there.
 struct Viewport {
-  int scale = 1;
   int x = 0;
   int y = 0;
+  int w = 0;
+  int h = 0;
   bool operator==(const Viewport &) const = default;
 };
 
-// The largest whole-number scale (at least 1) at which a picture fits the
-// area, centred in it; a picture larger than the area is centred and cut.
+// The largest whole-number scale at which a picture fits the area, centred in
+// it; a picture larger than the area is scaled down to fit, keeping its shape.
 Viewport Fit(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight);
 
 // The picture pixel under area point `p`, or none outside the picture.

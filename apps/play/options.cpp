@@ -18,6 +18,10 @@ const char kUsage[] =
     "  -z, --zoom N           scale the window N times, 1 to 16 (default: as large\n"
     "                         as fits the screen)\n"
     "  -r, --refresh SECONDS  time between repaints, 0.001 to 1 (default 0.03)\n"
+    "  -m, --mouse-scale N    report the pointer's travel N times over, 1 to 8\n"
+    "                         (default 2: a paddle that moves half the cursor's\n"
+    "                         travel, as this game's does, follows the pointer;\n"
+    "                         1 is the host's own cursor)\n"
     "  -p, --plugin PATH      display module to load (default: the Velbrik.so beside\n"
     "                         this program)\n"
     "      --script FILE      play the timed events of FILE (see below)\n"
@@ -32,8 +36,10 @@ const char kUsage[] =
     "Keys: Shift + a key sends it to a display, Left Shift to the left one and\n"
     "Right Shift to the right one (Shift+N picks Velbrik on the selection page,\n"
     "Shift+R releases the ball, Shift+S starts a new game). Without Shift:\n"
-    "F1 help, P pause, F12 screenshot, Esc quit. The mouse moves the paddle of\n"
-    "the display under the pointer; a click on a button presses it.\n"
+    "F1 help, P pause, '.' one frame while paused, F11 full screen, F12\n"
+    "screenshot, Esc quit (or first free the pointer). The mouse moves the paddle\n"
+    "of the display under the pointer; a click on a button presses it, and one on\n"
+    "a display keeps the pointer in the window. Losing focus pauses.\n"
     "\n"
     "Event script, one event a line ('#' starts a comment); FRAME counts\n"
     "repaint ticks from 0 and never goes back:\n"
@@ -54,7 +60,7 @@ namespace {
 constexpr apps::Option kTable[] = {
     {"displays", 'd', true}, {"size", 's', true},  {"zoom", 'z', true},     {"refresh", 'r', true},
     {"plugin", 'p', true},   {"script", 0, true},  {"screenshot", 0, true}, {"log", 0, true},
-    {"record", 0, true},     {"help", 'h', false}, {"version", 0, false},
+    {"record", 0, true},     {"help", 'h', false}, {"version", 0, false},   {"mouse-scale", 'm', true},
 };
 
 }  // namespace
@@ -78,6 +84,8 @@ ParsedOptions ParseOptions(std::span<const char *const> arguments) {
       if (!apps::ReadSize(value, kMinSide, kMaxSide, o.width, o.height)) return bad("WxH, each 32 to 2048");
     } else if (name == "zoom") {
       if (!standin::ReadInteger(value, 1, kMaxZoom, o.zoom)) return bad("a whole number from 1 to 16");
+    } else if (name == "mouse-scale") {
+      if (!standin::ReadInteger(value, 1, kMaxMouseScale, o.mouseScale)) return bad("a whole number from 1 to 8");
     } else if (name == "refresh") {
       if (!standin::ReadDecimal(value, kMinRefresh, kMaxRefresh, o.refresh)) return bad("seconds from 0.001 to 1");
     } else if (name == "help") {

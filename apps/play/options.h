@@ -12,6 +12,7 @@ struct Options {
   int height = 320;
   int zoom = 0;            // whole-number window scale; 0: the largest that fits the screen
   double refresh = 0.03;   // seconds from one repaint of the displays to the next
+  int mouseScale = 2;      // the pointer's travel reported this many times over
   std::string plugin;      // empty: the Velbrik.so beside the program
   std::string script;      // event script, when set
   std::string screenshot;  // where F12 writes; empty: velbrik-play-N.png, the first N free
@@ -23,6 +24,7 @@ struct Options {
 inline constexpr int kMinSide = 32;
 inline constexpr int kMaxSide = 2048;
 inline constexpr int kMaxZoom = 16;
+inline constexpr int kMaxMouseScale = 8;
 inline constexpr double kMinRefresh = 0.001;
 inline constexpr double kMaxRefresh = 1.0;
 

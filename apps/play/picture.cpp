@@ -143,12 +143,15 @@ void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout
       "  Shift+N       choose Velbrik on the selection page",
       "  Shift+R       release the ball",
       "  Shift+S       start a new game",
-      "Mouse           moves the paddles, wherever the pointer is",
-      "Click           press a display button",
+      "Mouse           moves the paddle of the display under it",
+      "Click           a display button presses it; a display",
+      "                keeps the pointer in the window (Esc: free)",
       "PWR SEL MNU     power, mode selection, the mode's menu",
       "",
-      "P  pause        F12  screenshot",
-      "F1 this help    Esc  quit",
+      "P  pause        .    one frame, while paused",
+      "F1 this help    F11  full screen",
+      "F12 screenshot  Esc  free the pointer, then quit",
+      "Losing focus pauses; so does this help.",
   };
   Darken(image, {0, 0, layout.width, layout.height}, 60);
   const standin::GlyphSet &g = fonts.small;

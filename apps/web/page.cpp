@@ -78,6 +78,8 @@ KeyEffect Page::KeyDown(std::string_view code) {
       cockpit_->TogglePause();
       focusPaused_ = false;
       break;
+    case CockpitKey::Step: cockpit_->Step(); break;
+    case CockpitKey::Fullscreen: return KeyEffect::Ignored;  // the browser's own F11
     case CockpitKey::Screenshot: return KeyEffect::Screenshot;
     case CockpitKey::Quit: return KeyEffect::ReleasePointer;  // a page is left, not quit
   }

@@ -99,8 +99,11 @@ void Player::UpdateCursor(int display) {
   cursor_.Global(global);
   Point p = scriptedCursor_ ? *scriptedCursor_ : cursor_.Position();
   if (!scriptedCursor_) {
+    // While paused, help shown or the window without focus, the pointer's
+    // travel reaches no display: nothing jumps on resuming.
     const auto point = window_.PictureAtDesktop(p);
-    p = share_.ForRepaint(display, p, point ? layout_.PanelAt(*point) : std::nullopt);
+    const bool frozen = cockpit_.Paused() || cockpit_.Help();
+    p = share_.ForRepaint(display, p, point && !frozen ? layout_.PanelAt(*point) : std::nullopt);
   }
   cockpit_.SetCursor(POINT{p.x, p.y});
 }
@@ -127,6 +130,13 @@ void Player::Handle(const SDL_Event &event) {
       if (event.button.button != SDL_BUTTON_LEFT) break;
       if (const auto point = window_.PictureAt(event.button.x, event.button.y)) ClickDown(*point);
       break;
+    case SDL_WINDOWEVENT:
+      // Whoever leaves the window is no longer playing.
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        cockpit_.Pause();
+        window_.Capture(false);
+      }
+      break;
     case SDL_MOUSEBUTTONUP:
       if (event.button.button == SDL_BUTTON_LEFT) cockpit_.Release();
       break;
@@ -135,7 +145,11 @@ void Player::Handle(const SDL_Event &event) {
 }
 
 void Player::ClickDown(Point point) {
-  if (const auto control = layout_.HitTest(point)) cockpit_.Press(*control);
+  if (const auto control = layout_.HitTest(point)) {
+    cockpit_.Press(*control);
+  } else if (layout_.PanelAt(point) && !cockpit_.Paused() && !scriptedCursor_) {
+    window_.Capture(true);  // a click on a display plays it: the pointer stays in the window
+  }
 }
 
 void Player::Route(const KeyRoute &route) {
@@ -146,8 +160,19 @@ void Player::Route(const KeyRoute &route) {
   }
   switch (route.action) {
     case CockpitKey::Help: cockpit_.ToggleHelp(); break;
-    case CockpitKey::Pause: cockpit_.TogglePause(); break;
-    case CockpitKey::Quit: quit_ = true; break;
+    case CockpitKey::Pause:
+      cockpit_.TogglePause();
+      if (cockpit_.Paused()) window_.Capture(false);
+      break;
+    case CockpitKey::Step: cockpit_.Step(); break;
+    case CockpitKey::Fullscreen: window_.ToggleFullscreen(); break;
+    case CockpitKey::Quit:
+      // Esc lets a captured pointer go first; then it quits.
+      if (window_.Captured())
+        window_.Capture(false);
+      else
+        quit_ = true;
+      break;
     case CockpitKey::Screenshot:
       shots_.push_back({options_.screenshot.empty() ? FreeScreenshotName() : options_.screenshot, false});
       break;

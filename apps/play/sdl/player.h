@@ -34,7 +34,8 @@ class Player {
         cockpit_(cockpit),
         window_(window),
         layout_(layout),
-        fonts_(fonts) {}
+        fonts_(fonts),
+        share_(options.mouseScale) {}
 
   // `stream` is flushed after every frame's repaints (the log, for tail -f).
   void FlushEachFrame(std::FILE *stream) { flush_ = stream; }

@@ -31,20 +31,28 @@ std::unique_ptr<Video> Video::Start(std::string &error) {
 Video::~Video() { SDL_Quit(); }
 
 std::unique_ptr<Window> Window::Open(const char *title, int width, int height, int zoom, std::string &error) {
+  int windowWidth = width, windowHeight = height;
   if (zoom <= 0) {
     SDL_Rect usable{0, 0, width, height};
     SDL_GetDisplayUsableBounds(0, &usable);
-    // Room is left for the window's own frame.
-    zoom = std::clamp(std::min((usable.w - 32) / width, (usable.h - 64) / height), 1, kMaxZoom);
+    // Room is left for the window's own frame; a picture too large for the
+    // screen even at its own size starts scaled down to fit.
+    const Viewport fit = Fit(width, height, std::max(usable.w - 32, 1), std::max(usable.h - 64, 1));
+    zoom = std::clamp(fit.w / width, 1, kMaxZoom);
+    windowWidth = fit.w < width ? fit.w : width * zoom;
+    windowHeight = fit.w < width ? fit.h : height * zoom;
+  } else {
+    windowWidth *= zoom;
+    windowHeight *= zoom;
   }
-  WindowPtr window(SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * zoom, height * zoom,
+  WindowPtr window(SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth, windowHeight,
                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI),
                    &SDL_DestroyWindow);
   if (!window) {
     error = SDL_GetError();
     return nullptr;
   }
-  SDL_SetWindowMinimumSize(window.get(), std::min(width, 320), std::min(height, 200));
+  SDL_SetWindowMinimumSize(window.get(), std::min(windowWidth, 320), std::min(windowHeight, 200));
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, 0), &SDL_DestroyRenderer);
   if (!renderer) renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
@@ -86,7 +94,9 @@ bool Window::Present(const standin::Image &picture, std::string &error) {
   }
   SDL_SetRenderDrawColor(renderer_.get(), 0x16, 0x18, 0x1A, 0xFF);
   SDL_RenderClear(renderer_.get());
-  const SDL_Rect target{view.x, view.y, width_ * view.scale, height_ * view.scale};
+  // Whole-number scales keep every pixel sharp; a picture scaled down is smoothed.
+  SDL_SetTextureScaleMode(texture_.get(), view.w >= width_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  const SDL_Rect target{view.x, view.y, view.w, view.h};
   SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &target);
   SDL_RenderPresent(renderer_.get());
   return true;
@@ -96,6 +106,16 @@ std::optional<Point> Window::PictureAt(int x, int y) const {
   double unitsX = 1, unitsY = 1;
   const Viewport view = View(unitsX, unitsY);
   return ToPicture(view, width_, height_, {static_cast<int>(x * unitsX), static_cast<int>(y * unitsY)});
+}
+
+void Window::ToggleFullscreen() {
+  const bool full = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+void Window::Capture(bool on) {
+  captured_ = on;
+  SDL_SetWindowGrab(window_.get(), on ? SDL_TRUE : SDL_FALSE);
 }
 
 Point Window::DesktopPoint(int x, int y) const {

@@ -40,6 +40,11 @@ class Window {
   std::optional<Point> PictureAt(int x, int y) const;
   // A point in window coordinates as a point of the desktop.
   Point DesktopPoint(int x, int y) const;
+  // F11: the whole screen, or back to a window.
+  void ToggleFullscreen();
+  // Keeps the pointer inside the window while a game is played, or lets it go.
+  void Capture(bool on);
+  bool Captured() const { return captured_; }
   // The picture pixel under desktop point `p`, or none outside the picture.
   std::optional<Point> PictureAtDesktop(Point p) const;
 
@@ -55,6 +60,7 @@ class Window {
         height_(height) {}
   // The picture's place in the drawable area, and drawable pixels per window unit.
   Viewport View(double &unitsX, double &unitsY) const;
+  bool captured_ = false;
 
   WindowPtr window_;
   RendererPtr renderer_;
