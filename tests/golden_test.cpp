@@ -69,6 +69,9 @@ TEST_F(PictureTest, ScriptedFramesMatchTheCommittedPictures) {
       {"game-over", "--script script.session --every 600",
        "open 320 200\nrepaint\nkey 0x13\ncursor -1000\nrepaint 300\nkey 0x13\ncursor 1000\nrepaint 300\n",
        "display0-000601.png"},
+      // Large displays: the status line's labels and numbers keep to their columns.
+      {"status-1024x768", "--script script.session", "open 1024 768\nrepaint\n", "display0-000001.png"},
+      {"status-2048x2048", "--script script.session", "open 2048 2048\nrepaint\n", "display0-000001.png"},
       // The demo's autopilot plays a game to the end; the last picture shows how.
       {"level-clear", "--demo --every 25", "", ""},
   };

@@ -409,10 +409,12 @@ TEST(RasterFrame, AnySizeFromNothingUpToTheLimit) {
 
 // ---- Text --------------------------------------------------------------------------
 
-TEST(RasterText, SizeFitsTwentyLinesAndFortyColumns) {
+TEST(RasterText, SizeFitsTwentyLinesFortyColumnsAndTheLabels) {
   // The face is 2048 units to the em, its lines 2384 units apart and its
-  // characters 1233 wide: 320 × 320 allows 13.7 px by height and 13.3 by width.
-  const int cases[][3] = {{320, 320, 13}, {640, 480, 20}, {1000, 200, 8}, {100, 60, 2}, {0, 0, 1}, {5, 3000, 1}};
+  // characters 1233 wide: 320 × 320 allows 13.7 px by height and 13.3 by width;
+  // 7 characters in 80 pixels allow 18.9 px on any display.
+  const int cases[][3] = {{320, 320, 13}, {640, 480, 18}, {1000, 200, 8},  {100, 60, 2},
+                          {0, 0, 1},      {5, 3000, 1},   {4096, 4096, 18}};
   for (const auto &c : cases) {
     EXPECT_EQ(SharedFont()->SizeFor(c[0], c[1]), c[2]) << c[0] << " x " << c[1];
     EXPECT_EQ(MakeRaster(c[0], c[1])->TextGlyphs().pixelSize, c[2]);

@@ -54,8 +54,8 @@ class Font {
   static constexpr int kMaxPixelSize = 1024;
 
   FaceMetrics Metrics() const;
-  // The largest pixel size at which 20 lines fit into `height` and 40
-  // characters into `width`, by the face's design metrics; 1 to kMaxPixelSize.
+  // The host's text size for a width x height display (standin/core/text_size.h),
+  // by the face's design metrics; 1 to kMaxPixelSize.
   int SizeFor(int width, int height) const { return SizeFor(Metrics(), width, height); }
   static int SizeFor(const FaceMetrics &metrics, int width, int height);
   // The glyphs at `pixelSize`, brought into 1 to kMaxPixelSize, rendered on

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <map>
 
+#include "standin/core/text_size.h"
+
 namespace standin::win32 {
 namespace {
 
 // As the pixel surface on Linux: 64 Mi pixels at most.
 constexpr std::int64_t kMaxPixels = std::int64_t{64} << 20;
-constexpr int kLines = 20;    // text lines that fill a display's height
-constexpr int kColumns = 40;  // characters that fill its width
 constexpr int kMaxPixelSize = 1024;
 const wchar_t kFace[] = L"DejaVu Sans Mono";
 
@@ -76,9 +76,7 @@ bool FontMetrics(HDC dc, const std::string &file, FaceMetrics &metrics, std::str
 }
 
 int PixelSizeFor(const FaceMetrics &face, int width, int height) {
-  const std::int64_t byHeight = std::int64_t{std::max(height, 0)} * face.em / (std::int64_t{kLines} * face.height);
-  const std::int64_t byWidth = std::int64_t{std::max(width, 0)} * face.em / (std::int64_t{kColumns} * face.maxAdvance);
-  return static_cast<int>(std::clamp<std::int64_t>(std::min(byHeight, byWidth), 1, kMaxPixelSize));
+  return std::min(TextPixelSize(face.em, face.height, face.maxAdvance, width, height), kMaxPixelSize);
 }
 
 }  // namespace
