@@ -175,6 +175,36 @@ TEST_F(CockpitTest, RepaintsDrawOnlyTheModePageAndStopWhilePausedOrHelped) {
   EXPECT_GT(Count(0, standin::kDefaultPens[2]), 1000);  // the blue bricks
 }
 
+TEST_F(CockpitTest, TheBezelHintsAtANewGameOnceTheGameHasEnded) {
+  Start(1);
+  Display &display = cockpit_->At(0);
+  display.Key(kN);
+  cockpit_->SetCursor(POINT{0, 100});
+  int frames = 0;
+  for (; frames < 5000 && !display.GameEnded(); ++frames) {
+    if (frames % 200 == 0) {
+      display.Key(kR);  // released, then steered away from: lost
+      cockpit_->SetCursor(POINT{frames % 400 == 0 ? 4000 : -4000, 100});
+    }
+    cockpit_->Repaint(0);
+  }
+  ASSERT_TRUE(display.GameEnded()) << "no Game Over in " << frames << " frames";
+  const Layout layout = MakeLayout(1, 320, 320);
+  const Rect title = layout.panels[0].title;
+  const auto amber = [&] {
+    const standin::Image picture = Picture(layout);
+    return std::count_if(picture.pixels.begin(), picture.pixels.end(), [&, i = 0](std::uint32_t p) mutable {
+      const int x = i % picture.width, y = i++ / picture.width;
+      return p == 0xFFC828u && y >= title.y && y < title.Bottom() && x >= title.x && x < title.Right();
+    });
+  };
+  EXPECT_GT(amber(), 20) << "the hint in the title strip";
+  display.Key(0x1F);  // Shift+S
+  cockpit_->Repaint(0);
+  EXPECT_FALSE(display.GameEnded());
+  EXPECT_EQ(amber(), 0);
+}
+
 // Pixels of `picture` in `box` brighter than the bezel in all three channels.
 int Bright(const standin::Image &picture, Rect box) {
   int n = 0;

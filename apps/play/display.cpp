@@ -56,6 +56,7 @@ void Display::Choose(const standin::Mode &mode) {
   // A fresh mode starts on a blank surface.
   standin::Surface &surface = *session_.SurfaceOf(open_);
   surface.Attach(*raster_);
+  surface.Attach(sight_);
   raster_->BeginFrame();
   raster_->EndFrame();
   for (int bt = 0; bt < kSideButtons; ++bt) {

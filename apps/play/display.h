@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/autopilot/autopilot.h"
 #include "host/MFD.h"
 #include "standin/core/host.h"
 #include "standin/core/session.h"
@@ -71,6 +72,9 @@ class Display {
   void Forget();
 
   const standin::Image &Frame() const { return raster_->Frame(); }
+  // Whether the mode's last repaint showed this game's Game Over or Level
+  // Clear banner (what the autopilot reads the game by), for a hint on the bezel.
+  bool GameEnded() const { return page_ == Page::Mode && (sight_.Seen().gameOver || sight_.Seen().levelClear); }
   // The live mode's label for button `bt`; empty when there is none.
   std::string Label(int bt) const;
   // The live mode's button menu, one entry per button at most.
@@ -85,6 +89,7 @@ class Display {
   int width_;
   int height_;
   std::unique_ptr<standin::Raster> raster_;
+  standin::Sight sight_;
   standin::Session &session_;
   Page page_ = Page::Select;
   int open_ = -1;       // the session's number for the live mode's display

@@ -91,6 +91,11 @@ void DrawPanel(standin::Image &image, const Fonts &fonts, const Panel &panel, co
   Text(image, fonts.small, {panel.title.x, titleY}, name, kEngraving, panel.title);
   const std::string_view page = PageName(display);
   Text(image, fonts.small, {panel.title.Right() - TextWidth(fonts.small, page), titleY}, page, kEngraving, panel.title);
+  if (display.GameEnded()) {
+    const std::string_view hint = "Shift+S or NEW: a new game";
+    Text(image, fonts.small, {panel.title.x + (panel.title.w - TextWidth(fonts.small, hint)) / 2, titleY}, hint, kAmber,
+         panel.title);
+  }
 
   // The glass, sunk into the bezel.
   Bevel(image, {panel.glass.x - 3, panel.glass.y - 3, panel.glass.w + 6, panel.glass.h + 6}, 3, kRimDark, kRimLight);
