@@ -18,6 +18,7 @@ run() {  # NAME CORPUS [OPTION]...
   local name=$1 corpus=$2 work
   shift 2
   work=$(mktemp -d)
+  mkdir -p "$corpus"  # a corpus not started yet is an empty one
   echo "== $name for $((seconds / 2))s" >&2
   if ! build/fuzz/bin/"$name" -max_total_time=$((seconds / 2)) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix=build/fuzz/findings/ "$@" "$work" "$corpus" 2>"build/fuzz/$name.log"; then
