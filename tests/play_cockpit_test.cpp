@@ -205,6 +205,23 @@ TEST_F(CockpitTest, TheBezelHintsAtANewGameOnceTheGameHasEnded) {
   EXPECT_EQ(amber(), 0);
 }
 
+TEST_F(CockpitTest, ReloadingBringsEveryDisplayBackInItsMode) {
+  Start(2);
+  cockpit_->At(0).Key(kN);
+  cockpit_->Repaint(0);
+  log_.lines.clear();
+  std::string error;
+  ASSERT_TRUE(cockpit_->Reload(error)) << error;
+  EXPECT_EQ(std::vector<std::string>(log_.lines.begin(), log_.lines.begin() + 4),
+            (std::vector<std::string>{R"(["@","unload"])", R"(["~MFD"])", R"(["oapiUnregisterMFDMode",1])",
+                                      R"(["@","load"])"}));
+  EXPECT_TRUE(Logged(R"(["MFD",320,320])")) << "a new object for the mode";
+  EXPECT_EQ(cockpit_->At(0).Shown(), Page::Mode);
+  EXPECT_EQ(cockpit_->At(1).Shown(), Page::Select);
+  cockpit_->Repaint(0);
+  EXPECT_GT(Count(0, standin::kDefaultPens[2]), 1000);
+}
+
 // Pixels of `picture` in `box` brighter than the bezel in all three channels.
 int Bright(const standin::Image &picture, Rect box) {
   int n = 0;

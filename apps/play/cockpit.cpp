@@ -1,5 +1,7 @@
 #include "apps/play/cockpit.h"
 
+#include <utility>
+
 #include "apps/common/platform.h"
 
 namespace play {
@@ -16,8 +18,29 @@ std::unique_ptr<Cockpit> Cockpit::Create(const std::string &plugin, int displays
     cockpit->displays_.push_back(std::move(display));
   }
   cockpit->session_.Record(record);
+  cockpit->plugin_ = plugin;
   if (!cockpit->session_.Load(plugin, error)) return nullptr;
   return cockpit;
+}
+
+bool Cockpit::Reload(std::string &error) {
+  if (session_.Crashed()) {
+    error = "the module crashed: nothing more is asked of it";
+    return false;
+  }
+  std::vector<std::pair<std::string, Page>> shown;
+  for (const auto &display : displays_) {
+    const standin::Mode *mode = display->ActiveMode();
+    shown.emplace_back(mode ? mode->name : std::string(), display->Shown());
+  }
+  held_.reset();
+  session_.Record(nullptr);
+  session_.Unload();
+  for (auto &display : displays_) display->Forget();
+  if (!session_.Load(plugin_, error)) return false;
+  for (std::size_t d = 0; d < displays_.size(); ++d)
+    if (!shown[d].first.empty()) displays_[d]->Reopen(shown[d].first, shown[d].second);
+  return true;
 }
 
 Cockpit::~Cockpit() { Shutdown(); }

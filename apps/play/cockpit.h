@@ -62,11 +62,17 @@ class Cockpit {
   // Deletes every display's mode object, in the order they were opened, then
   // unloads the module (which unregisters its mode). Once only.
   void Shutdown();
+  // F5: the module unloaded and loaded again from its file (a rebuilt one),
+  // every display reopened in the mode it showed. The record, which cannot
+  // say so, ends here. False with `error` when the module cannot be loaded:
+  // the displays then show their selection pages, with nothing to choose.
+  bool Reload(std::string &error);
 
  private:
   explicit Cockpit(standin::TraceSink *log);
 
   standin::Session session_;
+  std::string plugin_;
   std::optional<POINT> cursor_;
   std::vector<std::unique_ptr<Display>> displays_;
   std::optional<Control> held_;

@@ -30,6 +30,17 @@ void Display::Forget() {
   menu_.clear();
 }
 
+void Display::Reopen(const std::string &name, Page page) {
+  for (const standin::Mode &mode : Host::Instance().Modes()) {
+    if (mode.name != name) continue;
+    lastModeId_ = mode.id;
+    if (page == Page::Off) return;
+    Choose(mode);
+    page_ = page == Page::Select ? Page::Select : Page::Mode;
+    return;
+  }
+}
+
 void Display::Close() {
   if (page_ != Page::Off) page_ = Page::Select;
   if (Live() && session_.IsOpen(open_)) session_.Close(open_);

@@ -70,6 +70,9 @@ class Display {
   void Close();
   // Forgets the mode object, which the session deleted as it unloaded the module.
   void Forget();
+  // After the module was loaded again: the mode named `name` (as it was live
+  // here before) opened anew and `page` shown, if the module still has it.
+  void Reopen(const std::string &name, Page page);
 
   const standin::Image &Frame() const { return raster_->Frame(); }
   // Whether the mode's last repaint showed this game's Game Over or Level

@@ -81,6 +81,7 @@ KeyRoute RouteKey(unsigned code, bool leftShift, bool rightShift, int displays) 
     case 0x19: route.action = CockpitKey::Pause; break;
     case 0x34: route.action = CockpitKey::Step; break;
     case 0x57: route.action = CockpitKey::Fullscreen; break;
+    case 0x3F: route.action = CockpitKey::Reload; break;
     case 0x01: route.action = CockpitKey::Quit; break;
     default: route.kind = KeyRoute::Kind::Ignore; break;
   }

@@ -18,7 +18,7 @@ std::string KeyName(unsigned code);
 unsigned KeyCode(std::string_view name);
 
 // The cockpit's own keys.
-enum class CockpitKey { Help, Screenshot, Pause, Step, Fullscreen, Quit };
+enum class CockpitKey { Help, Screenshot, Pause, Step, Fullscreen, Reload, Quit };
 
 struct KeyRoute {
   enum class Kind { Ignore, Display, Cockpit };
@@ -31,8 +31,8 @@ struct KeyRoute {
 // Where a press of key `code` goes with `displays` displays (1 or 2). With
 // Shift it goes to a display: Left Shift picks display 0, Right Shift display
 // 1 (both held: display 0; with one display either Shift picks display 0).
-// Shift keys themselves and code 0 are ignored. Without Shift: F1, F11, F12,
-// P, '.' and Escape are the cockpit's; other keys are ignored.
+// Shift keys themselves and code 0 are ignored. Without Shift: F1, F5, F11,
+// F12, P, '.' and Escape are the cockpit's; other keys are ignored.
 KeyRoute RouteKey(unsigned code, bool leftShift, bool rightShift, int displays);
 
 }  // namespace play

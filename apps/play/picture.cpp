@@ -155,6 +155,7 @@ void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout
       "",
       "P  pause        .    one frame, while paused",
       "F1 this help    F11  full screen",
+      "F5 reload the module, rebuilt: the displays keep their modes",
       "F12 screenshot  Esc  free the pointer, then quit",
       "Losing focus pauses; so does this help.",
   };

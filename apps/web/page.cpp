@@ -80,6 +80,7 @@ KeyEffect Page::KeyDown(std::string_view code) {
       break;
     case CockpitKey::Step: cockpit_->Step(); break;
     case CockpitKey::Fullscreen: return KeyEffect::Ignored;  // the browser's own F11
+    case CockpitKey::Reload: return KeyEffect::Ignored;      // the module is part of the page
     case CockpitKey::Screenshot: return KeyEffect::Screenshot;
     case CockpitKey::Quit: return KeyEffect::ReleasePointer;  // a page is left, not quit
   }

@@ -166,6 +166,16 @@ void Player::Route(const KeyRoute &route) {
       break;
     case CockpitKey::Step: cockpit_.Step(); break;
     case CockpitKey::Fullscreen: window_.ToggleFullscreen(); break;
+    case CockpitKey::Reload: {
+      std::string error;
+      if (cockpit_.Reload(error)) {
+        Note("module reloaded");
+      } else {
+        std::fprintf(stderr, "velbrik-play: reload: %s\n", error.c_str());
+        Note("reload failed");
+      }
+      break;
+    }
     case CockpitKey::Quit:
       // Esc lets a captured pointer go first; then it quits.
       if (window_.Captured())
