@@ -72,6 +72,18 @@ void RemoveTemporaries() {
     }
 }
 
+std::unique_ptr<OutputFile> OutputFile::Direct(const std::string &target, int flags, const std::string &path,
+                                               std::string &error) {
+  const int fd = open(target.c_str(), flags, 0666);
+  std::FILE *stream = fd < 0 ? nullptr : fdopen(fd, "wb");
+  if (!stream) {
+    error = Why(path);
+    if (fd >= 0) close(fd);
+    return nullptr;
+  }
+  return std::unique_ptr<OutputFile>(new OutputFile(target, "", stream));
+}
+
 std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::string &error, Writing how) {
   if (path == "-") return std::unique_ptr<OutputFile>(new OutputFile(path, "", stdout));
   if (path.empty()) {
@@ -100,14 +112,7 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
   }
   if (exists && !S_ISREG(info.st_mode)) {
     // A device, FIFO or socket: written as it is, nothing to put in place.
-    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    std::FILE *stream = fd < 0 ? nullptr : fdopen(fd, "wb");
-    if (!stream) {
-      error = Why(path);
-      if (fd >= 0) close(fd);
-      return nullptr;
-    }
-    return std::unique_ptr<OutputFile>(new OutputFile(target.string(), "", stream));
+    return Direct(target.string(), O_WRONLY | O_CLOEXEC, path, error);
   }
 
   if (const fs::path folder = target.parent_path(); !folder.empty()) {
@@ -117,16 +122,7 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
       return nullptr;
     }
   }
-  if (how == Writing::AsItGoes) {
-    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    std::FILE *stream = fd < 0 ? nullptr : fdopen(fd, "wb");
-    if (!stream) {
-      error = Why(path);
-      if (fd >= 0) close(fd);
-      return nullptr;
-    }
-    return std::unique_ptr<OutputFile>(new OutputFile(target.string(), "", stream));
-  }
+  if (how == Writing::AsItGoes) return Direct(target.string(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, path, error);
   std::string temporary = target.string() + ".XXXXXX";
   if (temporary.size() > PATH_MAX) {
     error = path + ": " + std::strerror(ENAMETOOLONG);

@@ -28,6 +28,9 @@ class OutputFile {
   bool Commit(std::string &error);
 
  private:
+  // `target` opened with open(2)'s `flags` and written as it goes; errors name `path`.
+  static std::unique_ptr<OutputFile> Direct(const std::string &target, int flags, const std::string &path,
+                                            std::string &error);
   OutputFile(std::string path, std::string temporary, std::FILE *stream)
       : path_(std::move(path)), temporary_(std::move(temporary)), stream_(stream) {}
   std::string path_;
