@@ -14,6 +14,10 @@ include(ExternalProject)
 enable_testing()
 foreach(arch x64 x86)
   set(dll_build ${CMAKE_BINARY_DIR}/dll-${arch})
+  set(dlls ${dll_build}/bin/Velbrik.dll)
+  if(arch STREQUAL x64)
+    list(APPEND dlls ${dll_build}/bin/Crasher.dll)  # for the crash test
+  endif()
   ExternalProject_Add(velbrik_dll_${arch}
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${dll_build}
@@ -27,7 +31,7 @@ foreach(arch x64 x86)
       -DVELBRIK_HOST_IMPORT_LIBRARY=${VELBRIK_HOST_IMPORT_LIBRARY}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${dll_build}/bin/Velbrik.dll)
+    BUILD_BYPRODUCTS ${dlls})
   # The DLL's own checks (exports, imports, entry point, code), run from here.
   add_test(NAME windows.dll-${arch} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${dll_build} --output-on-failure)
 endforeach()

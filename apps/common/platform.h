@@ -3,7 +3,7 @@
 // terminal. POSIX systems (platform_posix.cpp) load the module as a shared
 // library and survive its crashes; the browser and node (platform_web.cpp)
 // have the module linked in; the Win32 host (platform_win32.cpp) loads it as a
-// Windows DLL.
+// Windows DLL and survives its crashes too.
 #pragma once
 
 #include <memory>

@@ -1,0 +1,37 @@
+# A module that faults under the Win32 host: exit status 3, the script line and
+# the fault named, the trace up to the fault kept, no temporary file left.
+#   cmake -DRUNNER="wine64 host.exe" -DCRASHER=Crasher.dll -DWORK=DIR -P crash.cmake
+cmake_minimum_required(VERSION 3.25)
+separate_arguments(runner UNIX_COMMAND "${RUNNER}")
+set(cases
+  "open 64 64\nrepaint 2\nrepaint 5\n|3: the module crashed (EXCEPTION_ACCESS_VIOLATION) during 'repaint'|[\"LineTo\",5,5]"
+  "open 64 64\nkey 0x2E\n|2: the module crashed (EXCEPTION_ILLEGAL_INSTRUCTION) during 'key'|[\"@\",\"key\",46]")
+foreach(case IN LISTS cases)
+  string(REPLACE "|" ";" case "${case}")
+  list(GET case 0 script)
+  list(GET case 1 message)
+  list(GET case 2 last)
+  file(REMOVE_RECURSE ${WORK})
+  file(MAKE_DIRECTORY ${WORK}/out)
+  string(REPLACE "\\n" "\n" script "${script}")
+  file(WRITE ${WORK}/s.session "${script}")
+  execute_process(COMMAND ${runner} --plugin ${CRASHER} --script s.session --trace out/t.jsonl
+                  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status ERROR_VARIABLE errors)
+  set(expected "s.session:${message}\nvelbrik-run: the trace up to the crash is in out/t.jsonl\n")
+  if(NOT status EQUAL 3 OR NOT errors STREQUAL expected)
+    message(FATAL_ERROR "status ${status}, said:\n${errors}\nnot 3 and:\n${expected}")
+  endif()
+  file(READ ${WORK}/out/t.jsonl trace)
+  string(LENGTH "${last}\n" tail)
+  string(LENGTH "${trace}" size)
+  math(EXPR from "${size} - ${tail}")
+  string(SUBSTRING "${trace}" ${from} -1 end)
+  if(NOT end STREQUAL "${last}\n")
+    message(FATAL_ERROR "the trace ends with ${end}, not ${last}")
+  endif()
+  file(GLOB left ${WORK}/out/*)
+  if(NOT left STREQUAL "${WORK}/out/t.jsonl")
+    message(FATAL_ERROR "left in out/: ${left}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK})
