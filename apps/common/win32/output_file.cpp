@@ -41,6 +41,15 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
     _setmode(_fileno(stdout), _O_BINARY);
     return std::unique_ptr<OutputFile>(new OutputFile(path, "", stdout));
   }
+  // Its folder made if missing, as on POSIX systems.
+  if (const fs::path folder = fs::path(path).parent_path(); !folder.empty()) {
+    std::error_code failed;
+    fs::create_directories(folder, failed);
+    if (failed) {
+      error = path + ": cannot make its folder: " + failed.message();
+      return nullptr;
+    }
+  }
   static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   std::random_device seed;
   std::mt19937 pick(seed());
