@@ -23,9 +23,11 @@ namespace {
 using standin::Command;
 using standin::Op;
 
-constexpr std::int64_t kWorkBudget = 200;
+// Work per input, in frames of a display under 64 pixels wide (some 200
+// drawing calls); wider ones draw more, a 320-wide frame six times as much.
+constexpr std::int64_t kWorkBudget = 100;
 // Pixel surfaces only up to this size; the counting target sees every display.
-constexpr std::int64_t kMaxRasterPixels = 160 * 120;
+constexpr std::int64_t kMaxRasterPixels = 96 * 72;
 
 // Reads the input's bytes in turn; past its end every byte reads as 0.
 struct Bytes {
@@ -59,7 +61,6 @@ std::int64_t Key(Bytes &in) {
 // reader's rule that a command needing a display has one.
 std::vector<Command> Decode(Bytes in) {
   std::vector<Command> commands;
-  // Work in frames of a 320-wide display: a frame's drawing grows with the width.
   std::vector<std::int64_t> widths;
   int current = -1;
   std::int64_t work = 0;
@@ -94,7 +95,7 @@ std::vector<Command> Decode(Bytes in) {
         c.op != Op::Open && c.op != Op::Use && c.op != Op::Cursor && c.op != Op::Version && c.op != Op::Message;
     if (needsDisplay && current < 0) continue;
     if (c.op == Op::Close) current = -1;
-    const std::int64_t frame = current >= 0 ? 1 + widths[current] / 320 : 1;
+    const std::int64_t frame = current >= 0 ? 1 + widths[current] / 64 : 1;
     if (c.op == Op::Repaint) {
       c.a = std::max<std::int64_t>(1, std::min(c.a, (kWorkBudget - work) / frame));
       work += c.a * frame;
