@@ -26,7 +26,7 @@ using standin::Op;
 // Work per input, in frames of a display under 64 pixels wide (some 200
 // drawing calls); wider ones draw more, a 320-wide frame six times as much.
 constexpr std::int64_t kWorkBudget = 100;
-// Pixel surfaces only up to this size; the counting target sees every display.
+// Pixel surfaces only up to this size; the digest sees every display.
 constexpr std::int64_t kMaxRasterPixels = 96 * 72;
 
 // Reads the input's bytes in turn; past its end every byte reads as 0.
