@@ -2,29 +2,32 @@
 // through the session's interpreter by a byte-coded command stream, so nearly
 // every input is a run. Each command is an opcode byte and its argument bytes;
 // sizes, repeat counts and displays are bounded so that one input stays cheap.
-// A counting target (no JSON) and the pixel surface watch every display.
+// A digest of every call the module makes (nothing formatted) and the pixel
+// surface watch every display.
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "game/BrickMFD.h"
-#include "module/entry.h"
+#include "standin/core/host.h"
 #include "standin/core/script.h"
 #include "standin/core/session.h"
 #include "standin/raster/font.h"
 #include "standin/raster/raster.h"
 #include "standin/static/linked_module.h"
+#include "tests/fuzz/module_state.h"
 
 namespace {
 
 using standin::Command;
 using standin::Op;
 
-constexpr std::int64_t kWorkBudget = 200;
-// Pixel surfaces only up to this size; the counting target sees every display.
-constexpr std::int64_t kMaxRasterPixels = 160 * 120;
+// Work per input, in frames of a display under 64 pixels wide (some 200
+// drawing calls); wider ones draw more, a 320-wide frame six times as much.
+constexpr std::int64_t kWorkBudget = 100;
+// Pixel surfaces only up to this size; the digest sees every display.
+constexpr std::int64_t kMaxRasterPixels = 96 * 72;
 
 // Reads the input's bytes in turn; past its end every byte reads as 0.
 struct Bytes {
@@ -58,7 +61,6 @@ std::int64_t Key(Bytes &in) {
 // reader's rule that a command needing a display has one.
 std::vector<Command> Decode(Bytes in) {
   std::vector<Command> commands;
-  // Work in frames of a 320-wide display: a frame's drawing grows with the width.
   std::vector<std::int64_t> widths;
   int current = -1;
   std::int64_t work = 0;
@@ -93,7 +95,7 @@ std::vector<Command> Decode(Bytes in) {
         c.op != Op::Open && c.op != Op::Use && c.op != Op::Cursor && c.op != Op::Version && c.op != Op::Message;
     if (needsDisplay && current < 0) continue;
     if (c.op == Op::Close) current = -1;
-    const std::int64_t frame = current >= 0 ? 1 + widths[current] / 320 : 1;
+    const std::int64_t frame = current >= 0 ? 1 + widths[current] / 64 : 1;
     if (c.op == Op::Repaint) {
       c.a = std::max<std::int64_t>(1, std::min(c.a, (kWorkBudget - work) / frame));
       work += c.a * frame;
@@ -106,41 +108,47 @@ std::vector<Command> Decode(Bytes in) {
   return commands;
 }
 
-// Counts what is drawn, as a recorder would see it, with nothing formatted.
-class CountingTarget : public standin::DrawTarget {
+// Digests everything the module does that the host sees: each call it makes
+// on a surface (its arguments mixed in, nothing formatted) and each call into
+// the host (its trace line).
+class Digest : public standin::DrawTarget, public standin::TraceSink {
  public:
-  void SelectPen(unsigned long) override { ++calls; }
-  void SetTextColour(COLORREF) override { ++calls; }
-  void TextOut(int, int, std::string_view, int) override { ++calls; }
-  void MoveTo(int, int) override { ++calls; }
-  void LineTo(int, int) override { ++calls; }
-  void Ellipse(int, int, int, int) override { ++calls; }
-  void SetPixel(int, int, COLORREF) override { ++calls; }
-  long long calls = 0;
+  void SelectPen(unsigned long index) override { Mix(1, index); }
+  void SetTextColour(COLORREF colour) override { Mix(2, colour); }
+  void TextOut(int x, int y, std::string_view text, int count) override {
+    Mix(3, x, y, count);
+    for (const char c : text) Mix(c);
+  }
+  void MoveTo(int x, int y) override { Mix(4, x, y); }
+  void LineTo(int x, int y) override { Mix(5, x, y); }
+  void Ellipse(int l, int t, int r, int b) override { Mix(6, l, t, r, b); }
+  void SetPixel(int x, int y, COLORREF colour) override { Mix(7, x, y, colour); }
+  void Write(std::string_view line) override {
+    for (const char c : line) Mix(c);
+  }
+  std::uint64_t value = 14695981039346656037u;  // FNV-1a
+
+ private:
+  template <typename... T>
+  void Mix(T... items) {
+    ((value = (value ^ static_cast<std::uint64_t>(items)) * 1099511628211u), ...);
+  }
 };
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+// Runs the commands on a fresh load of the module; the digest of the run.
+std::uint64_t Run(const std::vector<Command> &commands) {
   static std::shared_ptr<standin::Font> font = [] {
     std::string error;
     auto loaded = standin::Font::LoadDefault(error);
     if (!loaded) std::abort();
     return loaded;
   }();
-  const std::vector<Command> commands = Decode(Bytes{data, size});
-
-  // The module's own state as a fresh load leaves it (a linked module is never
-  // unloaded); its cached version number stays, which changes no path but one.
-  lastCursorX = 0;
-  printLine = -1;
-  modeId = 0;
-
-  CountingTarget counter;
+  ResetModuleState();
+  Digest digest;
   std::vector<std::unique_ptr<standin::Raster>> rasters;
   standin::Session session(nullptr, standin::linked::OpenLinkedModule);
   session.OnDisplayOpened([&](int, int width, int height, standin::Surface &surface) {
-    surface.Attach(counter);
+    surface.Attach(digest);
     if (std::int64_t{width} * height <= kMaxRasterPixels) {
       std::string why;
       auto raster = standin::Raster::Create(width, height, font, why);
@@ -150,7 +158,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     return std::string();
   });
-  standin::ScriptError error;
-  standin::RunScript(session, "Velbrik", commands, error);
+  std::string error;
+  if (!session.Load("Velbrik", error)) std::abort();
+  standin::Host::Instance().SetLog(&digest);  // the session keeps no trace of its own
+  for (const Command &command : commands)
+    if (!session.Run(command, error)) break;
+  session.Unload();
+  return digest.value;
+}
+
+}  // namespace
+
+// Now and then an input runs twice: a second run that differs means some
+// state outlived the first (in the module or the host) that the reset missed.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+  static long long inputs = 0;
+  const std::vector<Command> commands = Decode(Bytes{data, size});
+  const std::uint64_t digest = Run(commands);
+  if (inputs++ % 16 == 0 && Run(commands) != digest) {
+    std::fprintf(stderr, "velbrik_fuzz_game: the same input ran differently the second time\n");
+    std::abort();
+  }
   return 0;
 }
