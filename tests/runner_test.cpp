@@ -249,6 +249,7 @@ TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
       {"a folder for a script", "", "--script .", "velbrik-run: .: is a directory"},
       {"no script", "", "", "velbrik-run: no script given"},
       {"a script and the demo", "version\n", script + " --demo", "velbrik-run: --script and --demo exclude each other"},
+      {"output asked of a quiet run", "version\n", script + " --quiet", "velbrik-run: --quiet writes nothing"},
       {"an unknown option", "", script + " --frobnicate", "velbrik-run: unknown option '--frobnicate'"},
       {"a zoom of 0", "version\n", script + " --zoom 0", "velbrik-run: --zoom takes a number from 1 to 16"},
       {"a frame rate too high", "version\n", script + " --fps 1000", "velbrik-run: --fps takes a number"},
@@ -287,11 +288,26 @@ TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
   }
 }
 
+TEST_F(RunnerTest, AQuietRunDrawsEveryFrameWritesNothingAndCountsThem) {
+  const Outcome run = Run("open 320 200\nrepaint 5\nkey 19\nrepaint 2\n", "--script script.session --quiet --stats");
+  ASSERT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors.rfind("velbrik-run: 7 frames in ", 0), 0u) << run.errors;
+  EXPECT_NE(run.errors.find(" frames/s; CPU time "), std::string::npos) << run.errors;
+  EXPECT_TRUE(Slurp(dir_ / "stdout.txt").empty());
+  for (const auto &entry : fs::directory_iterator(dir_))
+    EXPECT_TRUE(entry.path().extension() == ".txt" || entry.path().extension() == ".session") << entry.path();
+  // The frames are drawn: a display too large to draw is refused as it is for pictures.
+  const Outcome large = Run("open 65535 65535\nrepaint\n", "--script script.session --quiet");
+  EXPECT_EQ(large.status, 2);
+  EXPECT_NE(large.errors.find("open: a 65535x65535 display"), std::string::npos) << large.errors;
+}
+
 TEST_F(RunnerTest, HelpDescribesTheOptionsAndTheScript) {
   const Outcome run = Run("", "--help");
   EXPECT_EQ(run.status, 0);
   const std::string help = Slurp(dir_ / "stdout.txt");
-  for (const char *word : {"--script", "--trace", "--plugin", "--version", "open W H", "repaint [N]", "Exit status"})
+  for (const char *word :
+       {"--script", "--trace", "--plugin", "--quiet", "--stats", "--version", "open W H", "repaint [N]", "Exit status"})
     EXPECT_NE(help.find(word), std::string::npos) << word;
   EXPECT_TRUE(Run("", "--version").status == 0 && Slurp(dir_ / "stdout.txt") == "velbrik-run " VELBRIK_VERSION "\n");
 }

@@ -1,9 +1,11 @@
 // velbrik-run: the headless runner. Loads a display module into the stand-in
 // host, drives it from a session script (or lets the autopilot play a game),
 // and writes the call trace and, when asked, pictures of every repaint.
+#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "apps/common/cpu_time.h"
 #include "apps/common/options.h"
 #include "apps/common/output_file.h"
 #include "apps/common/plugin_loader.h"
@@ -38,6 +40,10 @@ const char usage[] =
     "      --every N       keep only every Nth repaint of a display (default 1)\n"
     "      --fps N         the GIF's frames per second, 1 to 100 (default 25)\n"
     "      --zoom N        scale pictures N times, 1 to 16 (default 1)\n"
+    "  -q, --quiet         draw every repaint on the pixel surface and write nothing:\n"
+    "                      no trace, no pictures, no progress bar (to measure speed)\n"
+    "      --stats         at the end, tell on standard error how many frames ran,\n"
+    "                      how many a second, and the CPU time they took\n"
     "  -h, --help          show this help and exit\n"
     "      --version       show the version and exit\n"
     "\n"
@@ -77,16 +83,24 @@ int BadUsage(const std::string &message) {
 }
 
 constexpr apps::Option kTable[] = {
-    {"script", 's', true}, {"trace", 't', true}, {"plugin", 'p', true}, {"demo", 0, false},
-    {"size", 0, true},     {"png", 0, true},     {"gif", 0, true},      {"every", 0, true},
-    {"fps", 0, true},      {"zoom", 0, true},    {"help", 'h', false},  {"version", 0, false},
+    {"script", 's', true}, {"trace", 't', true}, {"plugin", 'p', true}, {"demo", 0, false},    {"size", 0, true},
+    {"png", 0, true},      {"gif", 0, true},     {"every", 0, true},    {"fps", 0, true},      {"zoom", 0, true},
+    {"quiet", 'q', false}, {"stats", 0, false},  {"help", 'h', false},  {"version", 0, false},
 };
+
+// "velbrik-run: 2183 frames in 0.12 s, 18192 frames/s; CPU time 0.11 s"
+void PrintStats(std::int64_t frames, std::chrono::steady_clock::duration elapsed, double cpuSeconds) {
+  const double seconds = std::chrono::duration<double>(elapsed).count();
+  std::fprintf(stderr, "velbrik-run: %lld frames in %.3f s, %.0f frames/s; CPU time %.3f s\n",
+               static_cast<long long>(frames), seconds, seconds > 0 ? static_cast<double>(frames) / seconds : 0.0,
+               cpuSeconds);
+}
 
 }  // namespace
 
 int main(int argc, char **argv) {
   std::string scriptPath, tracePath, pluginPath;
-  bool demo = false;
+  bool demo = false, quiet = false, stats = false;
   apps::DemoOptions demoOptions;
   apps::PictureOptions pictureOptions;
   const apps::CommandLine line = apps::ParseCommandLine(kTable, apps::ArgumentsOf(argc, argv));
@@ -118,6 +132,10 @@ int main(int argc, char **argv) {
     } else if (name == "zoom") {
       if (!standin::ReadInteger(value, 1, 16, pictureOptions.zoom))
         return BadUsage("--zoom takes a number from 1 to 16, got '" + value + "'");
+    } else if (name == "quiet") {
+      quiet = true;
+    } else if (name == "stats") {
+      stats = true;
     } else if (name == "help") {
       std::fputs(usage, stdout);
       return 0;
@@ -130,7 +148,9 @@ int main(int argc, char **argv) {
   if (scriptPath.empty() == !demo)
     return BadUsage(demo ? "--script and --demo exclude each other" : "no script given (--script FILE, or --demo)");
   const bool pictures = !pictureOptions.pngDir.empty() || !pictureOptions.gifPath.empty();
-  if (tracePath.empty() && !pictures) tracePath.assign(1, '-');  // standard output
+  if (quiet && (pictures || !tracePath.empty()))
+    return BadUsage("--quiet writes nothing: it excludes --trace, --png and --gif");
+  if (tracePath.empty() && !pictures && !quiet) tracePath.assign(1, '-');  // standard output
   if (pluginPath.empty()) pluginPath = apps::DefaultPlugin();
 
   std::string error;
@@ -156,7 +176,7 @@ int main(int argc, char **argv) {
     trace = std::make_unique<standin::StreamTrace>(traceFile->Stream());
   }
   std::unique_ptr<apps::Pictures> pictureOutput;
-  if (pictures) {
+  if (pictures || quiet) {  // quiet: the pictures drawn, none written
     pictureOutput = apps::Pictures::Create(pictureOptions, error);
     if (!pictureOutput) return Fail(error);
   }
@@ -166,14 +186,21 @@ int main(int argc, char **argv) {
     standin::Session session(trace.get(), apps::kOpenPlugin);
     session.Guard(&guard);
     if (pictureOutput) pictureOutput->Attach(session);
-    apps::Progress progress("velbrik-run", totalFrames);
+    apps::Progress progress("velbrik-run", quiet ? 0 : totalFrames);
     std::int64_t frames = 0;
+    const auto started = std::chrono::steady_clock::now();
+    const double cpuAtStart = apps::ProcessCpuSeconds();
+    const auto report = [&] {
+      if (stats) PrintStats(frames, std::chrono::steady_clock::now() - started, apps::ProcessCpuSeconds() - cpuAtStart);
+    };
     standin::ScriptError runError;
     bool ran;
     if (demo) {
-      ran = session.Load(pluginPath, runError.message) &&
-            apps::RunDemo(
-                session, demoOptions, [&](std::int64_t n) { progress.Update(n); }, runError);
+      const auto onFrame = [&](std::int64_t n) {
+        frames = n;
+        progress.Update(n);
+      };
+      ran = session.Load(pluginPath, runError.message) && apps::RunDemo(session, demoOptions, onFrame, runError);
     } else {
       session.OnRepainted([&](int) {
         progress.Update(++frames);
@@ -184,6 +211,7 @@ int main(int argc, char **argv) {
     if (!ran && session.Crashed()) {
       // The developer's evidence: everything up to the crash is kept.
       session.Unload();
+      report();
       if (runError.line > 0)
         ScriptFault(scriptName, runError);
       else
@@ -196,6 +224,7 @@ int main(int argc, char **argv) {
     }
     if (!ran) return runError.line == 0 ? Fail(runError.message) : ScriptFault(scriptName, runError);
     session.Unload();
+    report();
   }
   if (pictureOutput && !pictureOutput->Commit(error)) return Fail(error);
   if (traceFile && !traceFile->Commit(error)) return Fail(error);

@@ -151,7 +151,12 @@ void Raster::FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std
   first = std::max<std::int64_t>(first, 0);
   last = std::min<std::int64_t>(last, image_.width - 1);
   if (first > last) return;
-  std::fill_n(&image_.At(static_cast<int>(first), static_cast<int>(y)), last - first + 1, colour);
+  std::uint32_t *pixel = &image_.At(static_cast<int>(first), static_cast<int>(y));
+  std::uint32_t *const end = pixel + (last - first + 1);
+  // Eight at a time, a block the compiler turns into vector stores.
+  for (; end - pixel >= 8; pixel += 8)
+    for (int i = 0; i < 8; ++i) pixel[i] = colour;
+  for (; pixel < end; ++pixel) *pixel = colour;
 }
 
 void Raster::FillColumn(std::int64_t x, std::int64_t first, std::int64_t last, std::uint32_t colour) {
