@@ -122,8 +122,8 @@ void Replayed(benchmark::State &state, int side, Moment moment) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  const std::vector<std::string> kinds = {"memset",  "module", "surface",     "recorder",
-                                          "raster",  "replay", "surface-full", "raster-full"};
+  const std::vector<std::string> kinds = {"memset", "module", "surface",      "recorder",
+                                          "raster", "replay", "surface-full", "raster-full"};
   for (const int side : {320, 1024, 2048, 4096}) {
     const std::string size = std::to_string(side) + "x" + std::to_string(side);
     auto add = [&](const std::string &kind, auto &&run) {

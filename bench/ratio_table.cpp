@@ -1,10 +1,17 @@
 #include "bench/ratio_table.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
 
 namespace bench {
+
+RatioTable::RatioTable(std::vector<std::string> columns, std::string reference)
+    : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular),
+      columns_(std::move(columns)),
+      reference_(std::move(reference)) {}
 
 void RatioTable::ReportRuns(const std::vector<Run> &runs) {
   ConsoleReporter::ReportRuns(runs);

@@ -15,8 +15,8 @@ class RatioTable : public benchmark::ConsoleReporter {
  public:
   // Benchmarks are named "KIND/SIZE"; `columns` are the kinds in table order,
   // `reference` the one the others are divided by.
-  RatioTable(std::vector<std::string> columns, std::string reference)
-      : columns_(std::move(columns)), reference_(std::move(reference)) {}
+  // Coloured on a terminal, as the library's own report is.
+  RatioTable(std::vector<std::string> columns, std::string reference);
 
   void ReportRuns(const std::vector<Run> &runs) override;
   void Finalize() override;
