@@ -1,11 +1,25 @@
-// How long a frame takes: the game alone, with the call trace formatted, and
-// rendered by the pixel surface, on a few display widths.
+// What a frame costs, against what its pixels cost: a memset of the display's
+// pixels, measured in the same run, is the reference every frame is divided
+// by in the closing table. Each frame starts from the same game state (a game
+// caught at one moment and put back there), so the figures do not drift with
+// the iteration count. Kinds of frame, on square displays of 320 to 4096:
+//   memset        clearing the pixels, the reference
+//   module        the game alone, drawing nothing (no surface)
+//   surface       the game drawing on a surface with no target: the host's call path
+//   recorder      the same, every call formatted as a trace line
+//   raster        the same into the pixel surface: clear, module, pixels, text
+//   replay        the raster frame's calls played straight into a raster: pixels alone
+//   *-full        the same with the whole brick field standing
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "game/BrickMFD.h"
-#include "standin/core/host.h"
+#include "bench/fixed_game.h"
+#include "bench/ratio_table.h"
+#include "bench/recorded_frame.h"
 #include "standin/core/recorder.h"
 #include "standin/core/surface.h"
 #include "standin/core/trace.h"
@@ -14,73 +28,120 @@
 
 namespace {
 
+using bench::FixedGame;
+using bench::Moment;
+
 class NullTrace : public standin::TraceSink {
  public:
   void Write(std::string_view line) override { benchmark::DoNotOptimize(line.data()); }
 };
 
-// A game in flight: released and played for a while, then frames measured.
-std::unique_ptr<BrickMFD> GameInFlight(int width, int height, standin::Surface &surface) {
-  standin::Host::Instance().Reset();
-  lastCursorX = 0;
-  printLine = -1;
-  auto game = std::make_unique<BrickMFD>(width, height, standin::Host::Instance().Vessel());
-  game->Repaint(surface.Handle());
-  game->ConsumeKeyBuffered(OAPI_KEY_R);
-  return game;
+std::shared_ptr<standin::Font> SharedFont() {
+  static std::string error;
+  static const std::shared_ptr<standin::Font> font = standin::Font::LoadDefault(error);
+  return font;
 }
 
-void KeepPlaying(BrickMFD &game) {
-  // Keep the paddle under the ball and start over when the game ends.
-  game.paddleX = static_cast<int>(game.ballX) - game.paddleWidth / 2;
-  if (game.gameOver || game.levelClear == 1) game.NewGame();
-  if (!game.ballReleased) game.ConsumeKeyBuffered(OAPI_KEY_R);
+// A frame of `game` on `surface` (null: drawing nothing), from its fixed state.
+// Kept a function of its own, so that a profiler can count what one frame costs
+// (valgrind --tool=callgrind --toggle-collect='*::Frame(*').
+[[gnu::noinline]] void Frame(FixedGame &game, standin::Surface *surface) {
+  BrickMFD &mfd = game.Restore();
+  if (!surface) {
+    mfd.Repaint(nullptr);
+    return;
+  }
+  surface->BeginFrame();
+  mfd.Repaint(surface->Handle());
+  surface->EndFrame();
 }
 
-void BM_FrameWithoutDrawing(benchmark::State &state) {
-  standin::Surface surface;
-  auto game = GameInFlight(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) * 3 / 4, surface);
+void Memset(benchmark::State &state, int side) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side, 1);
   for (auto _ : state) {
-    game->Repaint(nullptr);
-    KeepPlaying(*game);
+    std::memset(pixels.data(), 0, pixels.size() * sizeof pixels[0]);
+    benchmark::DoNotOptimize(pixels.data());
+    benchmark::ClobberMemory();
   }
 }
 
-void BM_FrameRecorded(benchmark::State &state) {
+void Module(benchmark::State &state, int side, Moment moment) {
+  FixedGame game(side, side, moment);
+  for (auto _ : state) Frame(game, nullptr);
+}
+
+void Bare(benchmark::State &state, int side, Moment moment) {
+  FixedGame game(side, side, moment);
+  standin::Surface surface;
+  for (auto _ : state) Frame(game, &surface);
+}
+
+void Recorded(benchmark::State &state, int side, Moment moment) {
+  FixedGame game(side, side, moment);
   NullTrace trace;
   standin::Recorder recorder(trace);
   standin::Surface surface;
   surface.Attach(recorder);
-  auto game = GameInFlight(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) * 3 / 4, surface);
-  for (auto _ : state) {
-    game->Repaint(surface.Handle());
-    KeepPlaying(*game);
-  }
+  for (auto _ : state) Frame(game, &surface);
 }
 
-void BM_FrameRendered(benchmark::State &state) {
-  std::string error;
-  auto font = standin::Font::LoadDefault(error);
-  const int width = static_cast<int>(state.range(0)), height = width * 3 / 4;
-  auto raster = standin::Raster::Create(width, height, font, error);
-  if (!raster) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
+std::unique_ptr<standin::Raster> MakeRaster(benchmark::State &state, int side) {
+  std::string error = "no font";
+  auto raster = SharedFont() ? standin::Raster::Create(side, side, SharedFont(), error) : nullptr;
+  if (!raster) state.SkipWithError(error.c_str());
+  return raster;
+}
+
+void Rendered(benchmark::State &state, int side, Moment moment) {
+  FixedGame game(side, side, moment);
+  auto raster = MakeRaster(state, side);
+  if (!raster) return;
   standin::Surface surface;
   surface.Attach(*raster);
-  auto game = GameInFlight(width, height, surface);
   for (auto _ : state) {
-    surface.BeginFrame();
-    game->Repaint(surface.Handle());
-    KeepPlaying(*game);
+    Frame(game, &surface);
+    benchmark::DoNotOptimize(raster->Frame().pixels.data());
   }
 }
 
-BENCHMARK(BM_FrameWithoutDrawing)->Arg(320)->Arg(1024);
-BENCHMARK(BM_FrameRecorded)->Arg(320)->Arg(1024);
-BENCHMARK(BM_FrameRendered)->Arg(320)->Arg(1024);
+void Replayed(benchmark::State &state, int side, Moment moment) {
+  FixedGame game(side, side, moment);
+  auto raster = MakeRaster(state, side);
+  if (!raster) return;
+  bench::RecordedFrame calls;
+  standin::Surface surface;
+  surface.Attach(calls);
+  Frame(game, &surface);
+  for (auto _ : state) {
+    calls.Replay(*raster);
+    benchmark::DoNotOptimize(raster->Frame().pixels.data());
+  }
+  state.counters["calls"] = static_cast<double>(calls.Calls());
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+  const std::vector<std::string> kinds = {"memset", "module", "surface",      "recorder",
+                                          "raster", "replay", "surface-full", "raster-full"};
+  for (const int side : {320, 1024, 2048, 4096}) {
+    const std::string size = std::to_string(side) + "x" + std::to_string(side);
+    auto add = [&](const std::string &kind, auto &&run) {
+      benchmark::RegisterBenchmark((kind + "/" + size).c_str(), run)->Unit(benchmark::kMicrosecond);
+    };
+    add("memset", [side](benchmark::State &s) { Memset(s, side); });
+    add("module", [side](benchmark::State &s) { Module(s, side, Moment::MidGame); });
+    add("surface", [side](benchmark::State &s) { Bare(s, side, Moment::MidGame); });
+    add("recorder", [side](benchmark::State &s) { Recorded(s, side, Moment::MidGame); });
+    add("raster", [side](benchmark::State &s) { Rendered(s, side, Moment::MidGame); });
+    add("replay", [side](benchmark::State &s) { Replayed(s, side, Moment::MidGame); });
+    add("surface-full", [side](benchmark::State &s) { Bare(s, side, Moment::FieldFull); });
+    add("raster-full", [side](benchmark::State &s) { Rendered(s, side, Moment::FieldFull); });
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  bench::RatioTable table(kinds, "memset");
+  benchmark::RunSpecifiedBenchmarks(&table);
+  benchmark::Shutdown();
+  return 0;
+}

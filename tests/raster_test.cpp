@@ -9,12 +9,14 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "standin/raster/ellipse.h"
+#include "standin/raster/text.h"
 #include "tests/support/wide.h"
 
 namespace standin {
@@ -332,6 +334,70 @@ TEST(RasterEllipse, HugeBoxesDrawJustTheVisiblePart) {
   };
   for (const Case &c : cases)
     EXPECT_EQ(EllipsePixels(32, 32, c.left, c.top, c.right, c.bottom), c.expected) << c.left << "," << c.top;
+}
+
+// ---- The span primitives against pixel-by-pixel drawing ----------------------------
+
+// Coverage in 16 steps blended pixel by pixel, channel by channel.
+std::uint32_t PlainBlend(std::uint32_t under, std::uint32_t colour, std::uint8_t coverage) {
+  const std::uint32_t level = (coverage * 15u + 127u) / 255u;
+  std::uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const std::uint32_t a = (under >> shift) & 0xFF, b = (colour >> shift) & 0xFF;
+    out |= ((a * (15 - level) + b * level + 7) / 15) << shift;
+  }
+  return level == 0 ? under : out;
+}
+
+// Random lines (a third level, a third upright), boxes (some too tall to keep)
+// and texts, one after another on one raster over a random background, each
+// against the same rule drawn a pixel at a time.
+TEST(RasterSpans, MatchPlainPixelByPixelDrawing) {
+  std::mt19937 random(20240607);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const int sizes[][2] = {{1, 1}, {7, 40}, {64, 48}, {400, 300}, {33, 3100}};
+  for (const auto &[width, height] : sizes) {
+    auto raster = MakeRaster(width, height);
+    for (int i = 0; i < width * height; i += pick(1, 3))
+      raster->SetPixel(i % width, i / width, pick(0, 1) << 23 | 0x30507);
+    Image expected = raster->Frame();
+    auto plot = [&](const Points &points, std::uint32_t colour) {
+      for (const auto &[x, y] : points) expected.At(x, y) = colour;
+    };
+    for (int step = 0; step < 300; ++step) {
+      const unsigned long pen = static_cast<unsigned long>(pick(0, 7));
+      raster->SelectPen(pen);
+      const int x = pick(-40, width + 40), y = pick(-40, height + 40), kind = pick(0, 3);
+      if (kind < 3) {  // a line, level, upright or any
+        const int x1 = kind == 1 ? x : pick(-40, width + 40), y1 = kind == 0 ? y : pick(-40, height + 40);
+        raster->MoveTo(x, y);
+        raster->LineTo(x1, y1);
+        plot(ReferenceLine(width, height, x, y, x1, y1), PenColour(pen));
+      } else if (step % 2) {  // an ellipse of at least 3 x 3
+        const int w = pick(3, 40), h = step % 7 ? pick(3, 40) : pick(2049, 3000);
+        raster->Ellipse(x, y, x + w, y + h);
+        const EllipseRows rows(w, h);
+        Points outline;
+        for (int row = 0; row < h; ++row) {
+          const EllipseRows::Outline o = rows.Row(row);
+          for (int k = 0; k < o.count; ++k)
+            for (std::int64_t c = o.spans[k].first; c <= o.spans[k].last; ++c)
+              if (x + c >= 0 && x + c < width && y + row >= 0 && y + row < height)
+                outline.insert({static_cast<int>(x + c), y + row});
+        }
+        plot(outline, PenColour(pen));
+      } else {  // a text in any colour
+        std::string text;
+        for (int n = pick(1, 6); n > 0; --n) text += static_cast<char>(pick(0, 255));
+        const COLORREF colour = static_cast<COLORREF>(pick(0, 0xFFFFFF));
+        raster->SetTextColour(colour);
+        raster->TextOut(x - 20, y - 20, text, static_cast<int>(text.size()));
+        DrawText(expected, raster->TextGlyphs(), x - 20, y - 20, text, PixelFromColorref(colour), {0, 0, width, height},
+                 PlainBlend);
+      }
+      ASSERT_EQ(raster->Frame().pixels, expected.pixels) << width << " x " << height << ", step " << step;
+    }
+  }
 }
 
 // ---- Pixels, pens, frames ---------------------------------------------------------------

@@ -93,7 +93,8 @@ std::string Pictures::Opened(int display, int width, int height, standin::Surfac
 std::string Pictures::Repainted(int display) {
   Display &d = displays_.at(display);
   const std::int64_t index = d.repaints++;
-  if (index % options_.every != 0) return {};
+  const bool toGif = gif_ && display == gifDisplay_;
+  if (index % options_.every != 0 || (stagingDir_.empty() && !toGif)) return {};
   const standin::Image picture = Zoom(d.picture->Frame(), options_.zoom);
   std::string error;
   if (!stagingDir_.empty() && picture.width > 0 && picture.height > 0) {
@@ -107,7 +108,7 @@ std::string Pictures::Repainted(int display) {
     if (!written) return path + ": " + error;
     pngs_.push_back(name);
   }
-  if (gif_ && display == gifDisplay_) {
+  if (toGif) {
     const int delay = std::max(1, (100 + options_.fps / 2) / options_.fps);
     if (!gif_->AddFrame(picture, delay, error)) return options_.gifPath + ": " + error;
   }

@@ -1,14 +1,13 @@
 #include "standin/core/base.h"
 
 #include "standin/core/host.h"
-#include "standin/core/json.h"
 #include "standin/core/surface.h"
 
 namespace standin::base {
 
-void Constructed(unsigned long width, unsigned long height) { Host::Instance().Log(Json("MFD", width, height)); }
+void Constructed(unsigned long width, unsigned long height) { Host::Instance().Log("MFD", width, height); }
 
-void Destroyed() { Host::Instance().Log(Json("~MFD")); }
+void Destroyed() { Host::Instance().Log("~MFD"); }
 
 HPEN SelectDefaultPen(HDC hdc, unsigned long index) {
   Surface *surface = Surface::From(hdc);

@@ -60,21 +60,20 @@ int DateToInt(const char *date) {
 // ---- The host's functions, as the module sees them -------------------------------
 
 using standin::Host;
-using standin::Json;
 
-void InitLib(HINSTANCE) { Host::Instance().Log(Json("InitLib")); }
+void InitLib(HINSTANCE) { Host::Instance().Log("InitLib"); }
 
 int Date2Int(char *date) {
-  Host::Instance().Log(Json("Date2Int", date));
+  Host::Instance().Log("Date2Int", date);
   return standin::DateToInt(date);
 }
 
 int oapiRegisterMFDMode(MFDMODESPEC &mode) {
-  Host::Instance().Log(Json("oapiRegisterMFDMode", mode.name, mode.key));
+  Host::Instance().Log("oapiRegisterMFDMode", mode.name, mode.key);
   return Host::Instance().RegisterMode(mode);
 }
 
 bool oapiUnregisterMFDMode(int mode) {
-  Host::Instance().Log(Json("oapiUnregisterMFDMode", mode));
+  Host::Instance().Log("oapiUnregisterMFDMode", mode);
   return Host::Instance().UnregisterMode(mode);
 }

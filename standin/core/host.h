@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/MFD.h"
+#include "standin/core/json.h"
 #include "standin/core/trace.h"
 
 class VESSEL {};  // the host hands each display a vessel; the stand-in's has no content
@@ -31,8 +32,10 @@ class Host {
 
   // Calls into the host are written to `log` while one is set.
   void SetLog(TraceSink *log) { log_ = log; }
-  void Log(const std::string &line) {
-    if (log_) log_->Write(line);
+  // Writes the JSON array of `items`, formatted only when a log is set.
+  template <typename... Items>
+  void Log(const Items &...items) {
+    if (log_) log_->Write(Json(items...));
   }
 
   void SetCursor(POINT position) { cursor_ = position; }

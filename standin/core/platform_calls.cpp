@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "standin/core/host.h"
-#include "standin/core/json.h"
 #include "standin/core/surface.h"
 
 namespace standin::calls {
@@ -25,8 +24,8 @@ COLORREF WINAPI SetTextColor(HDC hdc, COLORREF colour) {
 BOOL WINAPI MoveToEx(HDC hdc, int x, int y, POINT *previous) {
   Surface *surface = Surface::From(hdc);
   if (!surface) return 0;
-  const POINT before = surface->MoveTo(x, y);
-  if (previous) *previous = before;
+  if (previous) *previous = surface->Position();
+  surface->MoveTo(x, y);
   return 1;
 }
 
@@ -52,7 +51,7 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF colour) {
 }
 
 BOOL WINAPI GetCursorPos(POINT *point) {
-  Host::Instance().Log(Json("GetCursorPos"));
+  Host::Instance().Log("GetCursorPos");
   const auto cursor = Host::Instance().Cursor();
   if (!point || !cursor) return 0;
   *point = *cursor;
@@ -60,7 +59,7 @@ BOOL WINAPI GetCursorPos(POINT *point) {
 }
 
 FARPROC WINAPI GetProcAddress(HINSTANCE module, const char *name) {
-  Host::Instance().Log(Json("GetProcAddress", name));
+  Host::Instance().Log("GetProcAddress", name);
   return reinterpret_cast<FARPROC>(Host::Instance().Export(module, name));
 }
 

@@ -11,12 +11,8 @@ Session::Session(TraceSink *trace, LibraryOpener open) : trace_(trace), open_(op
 
 Session::~Session() { Unload(); }
 
-void Session::Write(const std::string &line) {
+void Session::WriteLine(const std::string &line) {
   if (trace_) trace_->Write(line);
-}
-
-void Session::Script(const std::string &line) {
-  if (script_) script_->Write(line);
 }
 
 bool Session::Call(const char *what, const std::function<void()> &call) {
@@ -35,7 +31,7 @@ bool Session::Load(const std::string &pluginPath, std::string &error) {
   Host &host = Host::Instance();
   host.Reset();
   host.SetLog(trace_);
-  Write(Json("@", "load"));
+  Write("@", "load");
   if (!Call("load", [&] { module_ = Module::Load(open_, pluginPath, error); })) {
     error = crash_;
     return false;
@@ -50,7 +46,7 @@ void Session::Unload() {
     // library itself are left as they are.
     (void)module_.release();
   } else {
-    Write(Json("@", "unload"));
+    Write("@", "unload");
     Call("unload", [&] {
       for (Display &d : displays_) {
         if (d.mfd) module_->Calls().destroy(d.mfd);  // through the virtual destructor, as the host does
@@ -73,8 +69,8 @@ Surface *Session::SurfaceOf(int display) { return IsOpen(display) ? displays_[di
 
 void Session::Use(int display) {
   if (display == current_) return;
-  Write(Json("@", "use", display));
-  Script("use " + std::to_string(display));
+  Write("@", "use", display);
+  Script("use", display);
   current_ = display;
 }
 
@@ -96,9 +92,13 @@ std::optional<int> Session::Open(int width, int height, int modeId, std::string 
   // The first registered mode is the one an open without a mode takes.
   const auto &modes = Host::Instance().Modes();
   if (!modes.empty() && modes.front().id == modeId) modeId = 0;
-  Write(modeId ? Json("@", "open", width, height, modeId) : Json("@", "open", width, height));
-  Script("open " + std::to_string(width) + " " + std::to_string(height) +
-         (modeId ? " " + std::to_string(modeId) : std::string()));
+  if (modeId) {
+    Write("@", "open", width, height, modeId);
+    Script("open", width, height, modeId);
+  } else {
+    Write("@", "open", width, height);
+    Script("open", width, height);
+  }
   const UINT sizeWord = static_cast<UINT>(width) | static_cast<UINT>(height) << 16;
   const int number = static_cast<int>(displays_.size());
   std::intptr_t result = 0;
@@ -109,7 +109,7 @@ std::optional<int> Session::Open(int width, int height, int modeId, std::string 
   }
   if (!sent) return std::nullopt;
   if (result == 0) {
-    Write(Json("=", nullptr));
+    Write("=", nullptr);
     return std::nullopt;
   }
   Display display;
@@ -127,19 +127,19 @@ std::optional<int> Session::Open(int width, int height, int modeId, std::string 
   }
   displays_.push_back(std::move(display));
   current_ = number;
-  Write(Json("=", number));
+  Write("=", number);
   return number;
 }
 
 void Session::SetCursor(POINT position) {
-  Write(Json("@", "cursor", position.x, position.y));
-  Script("cursor " + std::to_string(position.x) + " " + std::to_string(position.y));
+  Write("@", "cursor", position.x, position.y);
+  Script("cursor", position.x, position.y);
   Host::Instance().SetCursor(position);
 }
 
 bool Session::Repaint(int display, std::string &error) {
   Use(display);
-  Write(Json("@", "repaint"));
+  Write("@", "repaint");
   Script("repaint");
   Display &d = displays_[display];
   d.surface->BeginFrame();
@@ -157,45 +157,45 @@ bool Session::Repaint(int display, std::string &error) {
 
 bool Session::Key(int display, unsigned long code) {
   Use(display);
-  Write(Json("@", "key", code));
-  Script("key " + std::to_string(code));
+  Write("@", "key", code);
+  Script("key", code);
   bool used = false;
   if (!Call("key", [&] { used = module_->Calls().consumeKeyBuffered(displays_[display].mfd, code); })) return false;
-  Write(Json("=", used));
+  Write("=", used);
   return used;
 }
 
 bool Session::Button(int display, int bt, int event) {
   Use(display);
-  Write(Json("@", "button", bt, event));
-  Script("button " + std::to_string(bt) + " " + std::to_string(event));
+  Write("@", "button", bt, event);
+  Script("button", bt, event);
   bool used = false;
   if (!Call("button", [&] { used = module_->Calls().consumeButton(displays_[display].mfd, bt, event); })) return false;
-  Write(Json("=", used));
+  Write("=", used);
   return used;
 }
 
 const char *Session::Label(int display, int bt) {
   Use(display);
-  Write(Json("@", "label", bt));
-  Script("label " + std::to_string(bt));
+  Write("@", "label", bt);
+  Script("label", bt);
   const char *label = nullptr;
   if (!Call("label", [&] { label = module_->Calls().buttonLabel(displays_[display].mfd, bt); })) return nullptr;
-  Write(Json("=", label));
+  Write("=", label);
   return label;
 }
 
 int Session::Menu(int display, const MFDBUTTONMENU **menu) {
   Use(display);
   if (!menu) {
-    Write(Json("@", "menu", "null"));
+    Write("@", "menu", "null");
     Script("menu null");
     int count = 0;
     if (!Call("menu", [&] { count = module_->Calls().buttonMenu(displays_[display].mfd, nullptr); })) return 0;
-    Write(Json("=", count));
+    Write("=", count);
     return count;
   }
-  Write(Json("@", "menu"));
+  Write("@", "menu");
   Script("menu");
   *menu = nullptr;
   int count = 0;
@@ -216,13 +216,13 @@ int Session::Menu(int display, const MFDBUTTONMENU **menu) {
     *menu = nullptr;
     return 0;
   }
-  Write(JsonArray().Add("=").Add(count).Add(entries).Text());
+  WriteLine(JsonArray().Add("=").Add(count).Add(entries).Text());
   return count;
 }
 
 void Session::Close(int display) {
   Use(display);
-  Write(Json("@", "close"));
+  Write("@", "close");
   Script("close");
   Display &d = displays_[display];
   Call("close", [&] { module_->Calls().destroy(d.mfd); });
@@ -257,8 +257,8 @@ bool Session::RunCommand(const Command &command, std::string &error) {
     }
 
     case Op::Use:
-      Write(Json("@", "use", command.a));
-      Script("use " + std::to_string(command.a));
+      Write("@", "use", command.a);
+      Script("use", command.a);
       if (!IsOpen(static_cast<int>(command.a))) {  // the reader keeps K within int
         error = "use: there is no open display " + std::to_string(command.a);
         return false;
@@ -302,23 +302,23 @@ bool Session::RunCommand(const Command &command, std::string &error) {
       return true;
 
     case Op::Version: {
-      Write(Json("@", "version"));
+      Write("@", "version");
       Script("version");
       typedef int (*Version)();
       const auto version = reinterpret_cast<Version>(module_->Export("GetModuleVersion"));
       if (!version) {  // a module need not say its version: the host then has none
-        Write(Json("=", nullptr));
+        Write("=", nullptr);
         return true;
       }
       int value = 0;
       if (!Call("version", [&] { value = version(); })) return false;
-      Write(Json("=", value));
+      Write("=", value);
       return true;
     }
 
     case Op::Message: {
-      Write(Json("@", "message", command.a));
-      Script("message " + std::to_string(command.a));
+      Write("@", "message", command.a);
+      Script("message", command.a);
       std::intptr_t ignored = 0;
       const UINT sizeWord = display >= 0 ? displays_[display].sizeWord : 0;
       bool sent = false;

@@ -18,10 +18,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "host/MFD.h"
 #include "standin/core/call_guard.h"
+#include "standin/core/json.h"
 #include "standin/core/module.h"
 #include "standin/core/recorder.h"
 #include "standin/core/script.h"
@@ -97,8 +100,28 @@ class Session {
   };
 
   bool RunCommand(const Command &command, std::string &error);
-  void Write(const std::string &line);
-  void Script(const std::string &line);
+  // The trace line of `items`, formatted only when there is a trace.
+  template <typename... Items>
+  void Write(const Items &...items) {
+    if (trace_) trace_->Write(Json(items...));
+  }
+  void WriteLine(const std::string &line);
+  // The script line of `words` (texts and numbers) separated by spaces, made
+  // only when a script is being recorded.
+  template <typename... Words>
+  void Script(const Words &...words) {
+    if (!script_) return;
+    std::string line;
+    (AppendWord(line, words), ...);
+    script_->Write(line);
+  }
+  static void AppendWord(std::string &line, std::string_view word) {
+    if (!line.empty()) line += ' ';
+    line += word;
+  }
+  template <typename T>
+  requires std::is_integral_v<T>
+  static void AppendWord(std::string &line, T number) { AppendWord(line, std::to_string(number)); }
   // Makes `display` the current one, saying so in the trace when it changes.
   void Use(int display);
   // Sends `message` to the handler of mode `modeId` (0: the first), as the host

@@ -34,26 +34,60 @@ class Surface {
 
   // The handle the module draws through: the surface's own address, or the
   // platform's device context where a platform draws (SetHandle). The surface
-  // stays registered with the host, and so valid to draw on, as long as it lives.
+  // stays registered with the host under its handle, and so valid to draw on,
+  // as long as it lives.
   HDC Handle() const { return handle_; }
-  void SetHandle(HDC handle) { handle_ = handle; }
-  // The live surface behind `hdc`, or null for a handle that is none.
-  static Surface *From(HDC hdc);
+  void SetHandle(HDC handle);
+  // The live surface behind `hdc`, or null for a handle that is none; found
+  // in constant time, the handle drawn on last at once.
+  static Surface *From(HDC hdc) { return hdc == lastHandle_ ? last_ : Find(hdc); }
 
   // Targets are not owned and must outlive their use here.
   void Attach(DrawTarget &target) { targets_.push_back(&target); }
 
-  void BeginFrame();
-  void EndFrame();
-  void SelectPen(unsigned long index);
-  COLORREF SetTextColour(COLORREF colour);  // returns the previous colour
-  void TextOut(int x, int y, std::string_view text, int count);
-  POINT MoveTo(int x, int y);  // returns the previous position
-  void LineTo(int x, int y);
-  void Ellipse(int left, int top, int right, int bottom);
-  void SetPixel(int x, int y, COLORREF colour);
+  // Each call goes to every target in turn.
+  void BeginFrame() { Send<&DrawTarget::BeginFrame>(); }
+  void EndFrame() { Send<&DrawTarget::EndFrame>(); }
+  void SelectPen(unsigned long index) { Send<&DrawTarget::SelectPen>(index); }
+  // Returns the previous colour.
+  COLORREF SetTextColour(COLORREF colour) {
+    const COLORREF previous = textColour_;
+    textColour_ = colour;
+    Send<&DrawTarget::SetTextColour>(colour);
+    return previous;
+  }
+  void TextOut(int x, int y, std::string_view text, int count) { Send<&DrawTarget::TextOut>(x, y, text, count); }
+  POINT Position() const { return position_; }
+  void MoveTo(int x, int y) {
+    position_ = {x, y};
+    Send<&DrawTarget::MoveTo>(x, y);
+  }
+  void LineTo(int x, int y) {
+    position_ = {x, y};
+    Send<&DrawTarget::LineTo>(x, y);
+  }
+  void Ellipse(int left, int top, int right, int bottom) { Send<&DrawTarget::Ellipse>(left, top, right, bottom); }
+  void SetPixel(int x, int y, COLORREF colour) { Send<&DrawTarget::SetPixel>(x, y, colour); }
 
  private:
+  // Makes the call on every target; a surface with no targets returns at
+  // once, the loop kept out of line.
+  template <auto Call, typename... Args>
+  void Send(Args... args) {
+    if (!targets_.empty()) SendToAll<Call>(args...);
+  }
+  template <auto Call, typename... Args>
+  [[gnu::noinline]] void SendToAll(Args... args) {
+    for (DrawTarget *t : targets_) (t->*Call)(args...);
+  }
+
+  // The surfaces registered under `hdc`, or null; remembered as the last found.
+  static Surface *Find(HDC hdc);
+  void Unregister();
+  // The handle found last, and its surface; both null when there is none.
+  static inline HDC lastHandle_ = nullptr;
+  static inline Surface *last_ = nullptr;
+
   HDC handle_ = reinterpret_cast<HDC>(this);
   std::vector<DrawTarget *> targets_;
   COLORREF textColour_ = 0;

@@ -133,7 +133,14 @@ bool EllipseRows::EndsOn(std::int64_t y) const {
   return !DownAt((u + a_) / 2, y);
 }
 
+void EllipseRows::Tabulate() {
+  std::vector<Span> rows;
+  for (std::int64_t y = firstY_; y <= lastY_; ++y) rows.push_back(WalkRow(y));
+  rows_ = std::move(rows);
+}
+
 Span EllipseRows::WalkRow(std::int64_t y) const {
+  if (!rows_.empty()) return rows_[static_cast<std::size_t>(y - firstY_)];
   const std::int64_t enters = Enters(y);
   if (y == lastY_ && lastRowToTheEnd_) return {firstX_, enters};
   return {std::max(Leaves(y), firstX_), enters};

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace standin {
 
@@ -35,6 +36,10 @@ class EllipseRows {
   // first > last where the row has none.
   Span Extent(std::int64_t y) const;
 
+  // Works every row out now and keeps it, so that each row after is looked
+  // up; for boxes that are drawn again and again. Memory grows with the height.
+  void Tabulate();
+
  private:
   // On the walk's rows (the lower half, y from height / 2), x is a column from
   // width / 2 to width − 1.
@@ -53,6 +58,7 @@ class EllipseRows {
   std::int64_t firstY_;   // height / 2, the walk's first row
   std::int64_t lastY_;    // the walk's last row
   bool lastRowToTheEnd_;  // the last row runs on to the middle column
+  std::vector<Span> rows_;  // WalkRow of each walk row from firstY_, once tabulated
 };
 
 }  // namespace standin

@@ -42,6 +42,17 @@ std::optional<LineWalk> LineWalk::Clip(int x0, int y0, int x1, int y1, int width
   const std::int64_t m = minorDelta < 0 ? -minorDelta : minorDelta;
   const std::int64_t bias = walk.minorStep_ < 0 ? 1 : 0;
 
+  walk.twoMajor_ = 2 * n;
+  walk.twoMinor_ = 2 * m;
+  if (x0 >= 0 && y0 >= 0 && x1 >= 0 && y1 >= 0 && x0 < width && x1 < width && y0 < height && y1 < height) {
+    // All on the surface: the walk from its start, k(0) = 0 with n - 1 + bias left over.
+    walk.major_ = majorStart;
+    walk.minor_ = minorStart;
+    walk.rest_ = n - 1 + bias;
+    walk.count_ = n;
+    return walk;
+  }
+
   const Range steps = OffsetsOnSurface(majorStart, walk.majorStep_, majorSize);
   std::int64_t first = std::max<std::int64_t>(steps.first, 0);
   std::int64_t last = std::min(steps.last, n - 1);
@@ -68,8 +79,6 @@ std::optional<LineWalk> LineWalk::Clip(int x0, int y0, int x1, int y1, int width
 
   const QuotientRemainder start =
       MulAddDiv(2 * um, static_cast<std::uint64_t>(first), un - 1 + static_cast<std::uint64_t>(bias), 2 * un);
-  walk.twoMajor_ = 2 * n;
-  walk.twoMinor_ = 2 * m;
   walk.major_ = majorStart + walk.majorStep_ * first;
   walk.minor_ = minorStart + walk.minorStep_ * static_cast<std::int64_t>(start.quotient);
   walk.rest_ = static_cast<std::int64_t>(start.remainder);

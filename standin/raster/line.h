@@ -34,6 +34,25 @@ class LineWalk {
     }
   }
 
+  // Sets every pixel of the walk to `colour` in rows of `stride` pixels from
+  // `pixels`, stepping an index along the line with the same error term.
+  void Draw(std::uint32_t *pixels, std::ptrdiff_t stride, std::uint32_t colour) const {
+    const std::ptrdiff_t majorStride = xMajor_ ? majorStep_ : majorStep_ * stride;
+    const std::ptrdiff_t minorStride = xMajor_ ? minorStep_ * stride : minorStep_;
+    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(xMajor_ ? minor_ : major_) * stride +
+                        static_cast<std::ptrdiff_t>(xMajor_ ? major_ : minor_);
+    std::int64_t rest = rest_;
+    for (std::int64_t i = 0; i < count_; ++i) {
+      pixels[at] = colour;
+      at += majorStride;
+      rest += twoMinor_;
+      if (rest >= twoMajor_) {
+        rest -= twoMajor_;
+        at += minorStride;
+      }
+    }
+  }
+
   std::int64_t Count() const { return count_; }
 
  private:

@@ -1,24 +1,23 @@
 #include "standin/raster/raster.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "standin/raster/ellipse.h"
+#include "standin/raster/ellipse_cache.h"
 #include "standin/raster/line.h"
-#include "standin/raster/text.h"
 
 namespace standin {
 namespace {
 
-// Glyph coverage is taken in 16 steps, so text over a background adds few colours.
-std::uint32_t Blend(std::uint32_t under, std::uint32_t colour, std::uint8_t coverage) {
-  const std::uint32_t level = (coverage * 15u + 127u) / 255u;
-  if (level == 0) return under;
-  if (level == 15) return colour;
+// Glyph coverage is taken in 16 steps (GlyphRuns::Level), so text over a
+// background adds few colours: `level` of 15 parts `colour`, the rest `under`.
+std::uint32_t Blend(std::uint32_t under, std::uint32_t colour, std::uint8_t level) {
   std::uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
     const std::uint32_t a = (under >> shift) & 0xFF, b = (colour >> shift) & 0xFF;
-    out |= ((a * (15 - level) + b * level + 7) / 15) << shift;
+    out |= ((a * (15u - level) + b * level + 7u) / 15u) << shift;
   }
   return out;
 }
@@ -43,7 +42,12 @@ std::unique_ptr<Raster> Raster::Create(int width, int height, std::shared_ptr<Fo
 }
 
 Raster::Raster(int width, int height, std::shared_ptr<Font> font)
-    : image_(width, height), font_(std::move(font)), glyphs_(&font_->Glyphs(font_->SizeFor(width, height))) {}
+    : image_(width, height),
+      font_(std::move(font)),
+      glyphs_(&font_->Glyphs(font_->SizeFor(width, height))),
+      runs_(*glyphs_) {
+  SetTextColour(0);
+}
 
 // Every pixel black; pen, brush, text colour and position stay as they are.
 void Raster::BeginFrame() { std::fill(image_.pixels.begin(), image_.pixels.end(), 0u); }
@@ -51,14 +55,22 @@ void Raster::BeginFrame() { std::fill(image_.pixels.begin(), image_.pixels.end()
 // Indices beyond the host's default pens fall back to pen 0.
 void Raster::SelectPen(unsigned long index) { pen_ = PenColour(index); }
 
-void Raster::SetTextColour(COLORREF colour) { textColour_ = PixelFromColorref(colour); }
+void Raster::SetTextColour(COLORREF colour) {
+  textColour_ = PixelFromColorref(colour);
+  for (std::uint8_t level = 0; level <= GlyphRuns::kFull; ++level) overBlack_[level] = Blend(0, textColour_, level);
+}
 
 // The characters of `text` (the surface hands over exactly `count`), the first
 // cell's top left at (x, y), the baseline one ascent below y, each character
 // one advance right of the one before. Only glyph pixels change, blended by
 // coverage in the text colour. The current position is neither used nor changed.
 void Raster::TextOut(int x, int y, std::string_view text, int /*count*/) {
-  DrawText(image_, *glyphs_, x, y, text, textColour_, {0, 0, image_.width, image_.height}, Blend);
+  runs_.Draw(image_, x, y, text, [this](std::uint32_t *pixels, const std::uint8_t *levels, std::int64_t count) {
+    for (std::int64_t i = 0; i < count; ++i) {
+      std::uint32_t &pixel = pixels[i];
+      pixel = pixel == 0 ? overBlack_[levels[i]] : Blend(pixel, textColour_, levels[i]);
+    }
+  });
 }
 
 void Raster::MoveTo(int x, int y) {
@@ -69,11 +81,26 @@ void Raster::MoveTo(int x, int y) {
 // From the current position up to, not including, (x, y), which becomes the
 // current position; a line of zero length draws nothing.
 void Raster::LineTo(int x, int y) {
-  const auto walk = LineWalk::Clip(x_, y_, x, y, image_.width, image_.height);
+  const int x0 = x_, y0 = y_;
   x_ = x;
   y_ = y;
-  if (!walk) return;
-  walk->ForEach([this](int px, int py) { image_.At(px, py) = pen_; });
+  // Level and upright lines are runs of pixels.
+  if (y0 == y && x0 != x) {
+    if (x > x0)
+      FillSpan(y, x0, std::int64_t{x} - 1, pen_);
+    else
+      FillSpan(y, std::int64_t{x} + 1, x0, pen_);
+    return;
+  }
+  if (x0 == x && y0 != y) {
+    if (y > y0)
+      FillColumn(x, y0, std::int64_t{y} - 1, pen_);
+    else
+      FillColumn(x, std::int64_t{y} + 1, y0, pen_);
+    return;
+  }
+  const auto walk = LineWalk::Clip(x0, y0, x, y, image_.width, image_.height);
+  if (walk) walk->Draw(image_.pixels.data(), image_.width, pen_);
 }
 
 // The box is put in order first; a box of zero width or height draws nothing.
@@ -98,7 +125,9 @@ void Raster::Ellipse(int left, int top, int right, int bottom) {
     }
     return;
   }
-  const EllipseRows shape(width, height);
+  std::optional<EllipseRows> uncached;
+  const EllipseRows *found = ellipses_.Find(width, height);
+  const EllipseRows &shape = found ? *found : uncached.emplace(width, height);
   if (!brush_.hollow) {
     for (std::int64_t y = firstRow; y <= lastRow; ++y) {
       const Span inside = shape.Extent(y - t);
@@ -121,7 +150,20 @@ void Raster::FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std
   if (y < 0 || y >= image_.height) return;
   first = std::max<std::int64_t>(first, 0);
   last = std::min<std::int64_t>(last, image_.width - 1);
-  for (std::int64_t x = first; x <= last; ++x) image_.At(static_cast<int>(x), static_cast<int>(y)) = colour;
+  if (first > last) return;
+  std::uint32_t *pixel = &image_.At(static_cast<int>(first), static_cast<int>(y));
+  std::uint32_t *const end = pixel + (last - first + 1);
+  // Eight at a time, a block the compiler turns into vector stores.
+  for (; end - pixel >= 8; pixel += 8)
+    for (int i = 0; i < 8; ++i) pixel[i] = colour;
+  for (; pixel < end; ++pixel) *pixel = colour;
+}
+
+void Raster::FillColumn(std::int64_t x, std::int64_t first, std::int64_t last, std::uint32_t colour) {
+  if (x < 0 || x >= image_.width) return;
+  first = std::max<std::int64_t>(first, 0);
+  last = std::min<std::int64_t>(last, image_.height - 1);
+  for (std::int64_t y = first; y <= last; ++y) image_.At(static_cast<int>(x), static_cast<int>(y)) = colour;
 }
 
 }  // namespace standin

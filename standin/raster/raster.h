@@ -4,6 +4,7 @@
 // transparent text background.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,7 +12,9 @@
 
 #include "standin/core/surface.h"
 #include "standin/images/image.h"
+#include "standin/raster/ellipse_cache.h"
 #include "standin/raster/font.h"
+#include "standin/raster/glyph_runs.h"
 #include "standin/raster/pens.h"
 
 namespace standin {
@@ -52,13 +55,18 @@ class Raster : public DrawTarget {
 
   // Sets columns first..last of row y, whatever part of them is on the picture.
   void FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std::uint32_t colour);
+  // Sets rows first..last of column x, whatever part of them is on the picture.
+  void FillColumn(std::int64_t x, std::int64_t first, std::int64_t last, std::uint32_t colour);
 
   Image image_;
   std::shared_ptr<Font> font_;
   const GlyphSet *glyphs_;
+  GlyphRuns runs_;  // the glyphs as they are laid down
+  EllipseCache ellipses_;
   std::uint32_t pen_ = PenColour(kFallbackPen);
   Brush brush_;
   std::uint32_t textColour_ = 0;  // black, as on a fresh surface
+  std::array<std::uint32_t, GlyphRuns::kFull + 1> overBlack_{};  // each level of it on black
   int x_ = 0;                     // the current position
   int y_ = 0;
 };

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "standin/core/host.h"
-#include "standin/core/json.h"
 #include "standin/core/platform_calls.h"
 #include "standin/win32/pe_loader.h"
 #include "standin/win32/system_cursor.h"
@@ -40,7 +39,7 @@ BOOL WINAPI GetCursorPos(POINT *point) {
 }
 
 FARPROC WINAPI GetProcAddress(HINSTANCE module, const char *name) {
-  Host::Instance().Log(Json("GetProcAddress", name));
+  Host::Instance().Log("GetProcAddress", name);
   return reinterpret_cast<FARPROC>(ExportOf(module, name));
 }
 
