@@ -1,7 +1,8 @@
 // The real pointer under a virtual X display: velbrik-play runs as a user
 // starts it, xdotool moves the X pointer over a display (XTest events, the
 // path a mouse takes) and presses F12, and the screenshots show the paddle
-// under the pointer following it. Run under xvfb-run (see CMakeLists.txt).
+// under the pointer following it; the window's pixels, read back from the X
+// server, are the screenshot enlarged. Run under xvfb-run (see CMakeLists.txt).
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -18,6 +19,7 @@
 #include "apps/play/layout.h"
 #include "standin/raster/pens.h"
 #include "tests/support/png_read.h"
+#include "tests/support/x_pixels.h"
 
 extern char **environ;
 
@@ -33,7 +35,7 @@ bool Run(const std::string &command) { return std::system(command.c_str()) == 0;
 // mode by its script; killed and reaped when the test ends.
 class Cockpit {
  public:
-  explicit Cockpit(int displays, const char *mouseScale = "2")
+  explicit Cockpit(int displays, const char *mouseScale = "2", const char *zoom = "1")
       : dir_(fs::temp_directory_path() /
              ("velbrik-pointer-" + std::to_string(getpid()) + "-" + std::to_string(displays))),
         layout_(play::MakeLayout(displays, kSide, kSide)) {
@@ -41,7 +43,7 @@ class Cockpit {
     const std::string script = (dir_ / "mode.events").string();
     Run("printf 'at 1 key shift-left N\\nat 1 key shift-right N\\n' > '" + script + "'");
     const std::string count = std::to_string(displays);
-    std::vector<std::string> args = {VELBRIK_PLAY, "--displays", count,           "--zoom",  "1",
+    std::vector<std::string> args = {VELBRIK_PLAY, "--displays", count,           "--zoom",  zoom,
                                      "--script",   script,       "--mouse-scale", mouseScale};
     std::vector<char *> argv;
     for (std::string &arg : args) argv.push_back(arg.data());
@@ -88,6 +90,9 @@ class Cockpit {
     MoveTo(d, x, y);
     return Shot();
   }
+
+  // What the X server shows of the window.
+  standin::Image WindowPixels() const { return velbrik_test::XWindowPixels(std::stoul(window_)); }
 
   // The leftmost column of display `d`'s paddle, from its glass's left edge.
   int PaddleLeft(const standin::Image &picture, int d) const {
@@ -155,6 +160,26 @@ TEST(RealPointer, MovesThePaddleOfTheDisplayUnderItOfTwo) {
     EXPECT_EQ(cockpit.PaddleLeft(first, d) - cockpit.PaddleLeft(second, d), 100);
     EXPECT_EQ(cockpit.PaddleLeft(first, 1 - d), cockpit.PaddleLeft(second, 1 - d)) << "the other paddle stays";
   }
+}
+
+// The window sends only what changed from one picture to the next: after a
+// game's moves, what it shows is still the whole picture, each pixel 2 × 2.
+TEST(RealWindow, ShowsThePictureEnlarged) {
+  Cockpit cockpit(1, "2", "2");
+  ASSERT_TRUE(cockpit.Started());
+  cockpit.MoveTo(0, 250, 200);
+  cockpit.Press("shift+r");
+  cockpit.MoveTo(0, 120, 200);
+  cockpit.Press("p");
+  const standin::Image shot = cockpit.Shot();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const standin::Image window = cockpit.WindowPixels();
+  ASSERT_EQ(window.width, 2 * shot.width);
+  ASSERT_EQ(window.height, 2 * shot.height);
+  int differing = 0;
+  for (int y = 0; y < window.height; ++y)
+    for (int x = 0; x < window.width; ++x) differing += window.At(x, y) != shot.At(x / 2, y / 2);
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -99,7 +99,10 @@ void DrawPanel(standin::Image &image, const Fonts &fonts, const Panel &panel, co
 
   // The glass, sunk into the bezel.
   Bevel(image, {panel.glass.x - 3, panel.glass.y - 3, panel.glass.w + 6, panel.glass.h + 6}, 3, kRimDark, kRimLight);
-  Fill(image, panel.glass, 0);
+  // A display's own picture covers its glass.
+  const bool covered = display.Shown() == Page::Mode && display.Frame().width >= panel.glass.w &&
+                       display.Frame().height >= panel.glass.h;
+  if (!covered) Fill(image, panel.glass, 0);
   switch (display.Shown()) {
     case Page::Off: break;
     case Page::Select: SelectPage(image, fonts, panel, display); break;
@@ -177,12 +180,21 @@ void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout
 int PageFontSize(int height) { return std::clamp(height / 24, 9, 16); }
 
 standin::Image Compose(const Layout &layout, const Cockpit &cockpit, const Fonts &fonts, std::string_view message) {
-  standin::Image image(layout.width, layout.height, kBackground);
+  standin::Image image;
+  Compose(image, layout, cockpit, fonts, message);
+  return image;
+}
+
+void Compose(standin::Image &image, const Layout &layout, const Cockpit &cockpit, const Fonts &fonts,
+             std::string_view message) {
+  if (image.width == layout.width && image.height == layout.height)
+    std::fill(image.pixels.begin(), image.pixels.end(), kBackground);
+  else
+    image = standin::Image(layout.width, layout.height, kBackground);
   for (int d = 0; d < static_cast<int>(layout.panels.size()) && d < cockpit.Displays(); ++d)
     DrawPanel(image, fonts, layout.panels[d], cockpit, d);
   StatusLine(image, fonts, layout, cockpit, message);
   if (cockpit.Help()) HelpOverlay(image, fonts, layout);
-  return image;
 }
 
 }  // namespace play

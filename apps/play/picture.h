@@ -24,5 +24,8 @@ inline constexpr int kSmallFontSize = 11;
 
 // `message`, when not empty, shows at the right of the status line.
 standin::Image Compose(const Layout &layout, const Cockpit &cockpit, const Fonts &fonts, std::string_view message);
+// The same into `image`, whose pixels are reused when it has the size already.
+void Compose(standin::Image &image, const Layout &layout, const Cockpit &cockpit, const Fonts &fonts,
+             std::string_view message);
 
 }  // namespace play

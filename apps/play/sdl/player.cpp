@@ -77,9 +77,9 @@ void Player::Tick(Clock::time_point start, Clock::duration period) {
     for (const Shot &shot : shots_) Save(shot, clean);
     shots_.clear();
   }
-  const standin::Image picture = Compose(layout_, cockpit_, fonts_, frame_ < messageUntil_ ? message_ : "");
+  Compose(picture_, layout_, cockpit_, fonts_, frame_ < messageUntil_ ? message_ : "");
   std::string error;
-  if (!window_.Present(picture, error)) {
+  if (!window_.Present(picture_, error)) {
     std::fprintf(stderr, "velbrik-play: %s\n", error.c_str());
     status_ = 1;
     quit_ = true;
@@ -131,6 +131,8 @@ void Player::Handle(const SDL_Event &event) {
       if (const auto point = window_.PictureAt(event.button.x, event.button.y)) ClickDown(*point);
       break;
     case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        window_.Invalidate();
       // Whoever leaves the window is no longer playing.
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         cockpit_.Pause();

@@ -65,6 +65,7 @@ class Player {
   std::vector<ScriptEvent> events_;
   Cockpit &cockpit_;
   Window &window_;
+  standin::Image picture_;  // composed anew each tick into the same pixels
   const Layout &layout_;
   const Fonts &fonts_;
   std::int64_t frame_ = 0;

@@ -1,7 +1,10 @@
 #include "apps/play/sdl/window.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
+#include "apps/play/damage.h"
 #include "apps/play/options.h"
 
 namespace play {
@@ -9,6 +12,9 @@ namespace play {
 std::unique_ptr<Video> Video::Start(std::string &error) {
   // A click on a window without focus still presses the button under it.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // The window's pixels are the platform's own (X11 shared memory), not a
+  // texture drawn through GL, which costs a software GL far more.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Unless told otherwise, only a desktop will do: SDL would fall back to
   // drivers that show nothing (offscreen, dummy) or take over the console.
   if (!SDL_getenv("SDL_VIDEODRIVER")) {
@@ -53,32 +59,36 @@ std::unique_ptr<Window> Window::Open(const char *title, int width, int height, i
     return nullptr;
   }
   SDL_SetWindowMinimumSize(window.get(), std::min(windowWidth, 320), std::min(windowHeight, 200));
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, 0), &SDL_DestroyRenderer);
-  if (!renderer) renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
-  if (!renderer) {
+  if (!SDL_GetWindowSurface(window.get())) {
     error = SDL_GetError();
     return nullptr;
   }
-  // 32-bit pixels 0x00RRGGBB in native order, as standin::Image holds them.
-  TexturePtr texture(
-      SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height),
-      &SDL_DestroyTexture);
-  if (!texture) {
-    error = SDL_GetError();
-    return nullptr;
-  }
-  SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
-  return std::unique_ptr<Window>(new Window(std::move(window), std::move(renderer), std::move(texture), width, height));
+  return std::unique_ptr<Window>(new Window(std::move(window), width, height));
 }
 
 Viewport Window::View(double &unitsX, double &unitsY) const {
   int drawableWidth = 0, drawableHeight = 0, windowWidth = 0, windowHeight = 0;
-  SDL_GetRendererOutputSize(renderer_.get(), &drawableWidth, &drawableHeight);
+  SDL_GetWindowSizeInPixels(window_.get(), &drawableWidth, &drawableHeight);
   SDL_GetWindowSize(window_.get(), &windowWidth, &windowHeight);
   unitsX = windowWidth > 0 ? static_cast<double>(drawableWidth) / windowWidth : 1.0;
   unitsY = windowHeight > 0 ? static_cast<double>(drawableHeight) / windowHeight : 1.0;
   return Fit(width_, height_, drawableWidth, drawableHeight);
+}
+
+SDL_Rect Window::Draw(SDL_Surface *surface, const Viewport &view, const standin::Image &picture, Rect part) const {
+  const int zoom = view.w / width_;
+  const SDL_Rect out{view.x + part.x * zoom, view.y + part.y * zoom, part.w * zoom, part.h * zoom};
+  auto *const base = static_cast<std::uint8_t *>(surface->pixels);
+  const auto rowBytes = static_cast<std::size_t>(out.w) * 4;
+  for (int y = part.y; y < part.Bottom(); ++y) {
+    std::uint8_t *const first = base + static_cast<std::ptrdiff_t>(view.y + y * zoom) * surface->pitch + out.x * 4;
+    auto *const row = reinterpret_cast<std::uint32_t *>(first);
+    const std::uint32_t *const in = picture.pixels.data() + static_cast<std::ptrdiff_t>(y) * width_ + part.x;
+    for (int x = 0; x < part.w; ++x) std::fill_n(row + x * zoom, zoom, in[x]);
+    for (int k = 1; k < zoom; ++k)
+      std::memcpy(first + static_cast<std::ptrdiff_t>(k) * surface->pitch, first, rowBytes);
+  }
+  return out;
 }
 
 bool Window::Present(const standin::Image &picture, std::string &error) {
@@ -86,19 +96,58 @@ bool Window::Present(const standin::Image &picture, std::string &error) {
     error = "the picture does not match the window";
     return false;
   }
-  double unitsX = 1, unitsY = 1;
-  const Viewport view = View(unitsX, unitsY);
-  if (SDL_UpdateTexture(texture_.get(), nullptr, picture.pixels.data(), width_ * 4) != 0) {
+  SDL_Surface *const surface = SDL_GetWindowSurface(window_.get());
+  if (!surface) {
     error = SDL_GetError();
     return false;
   }
-  SDL_SetRenderDrawColor(renderer_.get(), 0x16, 0x18, 0x1A, 0xFF);
-  SDL_RenderClear(renderer_.get());
-  // Whole-number scales keep every pixel sharp; a picture scaled down is smoothed.
-  SDL_SetTextureScaleMode(texture_.get(), view.w >= width_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-  const SDL_Rect target{view.x, view.y, view.w, view.h};
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &target);
-  SDL_RenderPresent(renderer_.get());
+  const Viewport view = Fit(width_, height_, surface->w, surface->h);
+  const bool whole = shown_.pixels.empty() || view != shownView_;
+  const std::vector<Rect> parts = whole ? std::vector<Rect>{{0, 0, width_, height_}} : Changes(shown_, picture);
+  if (parts.empty() || view.w <= 0) return true;
+  if (whole) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0x16, 0x18, 0x1A));
+
+  std::vector<SDL_Rect> sent;
+  if (view.w >= width_ && surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    // Whole-number scales keep every pixel sharp, and each change is enlarged alone.
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+      error = SDL_GetError();
+      return false;
+    }
+    for (const Rect &part : parts) sent.push_back(Draw(surface, view, picture, part));
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  } else {
+    // Scaled down (smoothed) or to pixels of another format: the picture is
+    // scaled whole, and the window's pixels around each change are sent.
+    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> source(
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t *>(picture.pixels.data()), width_, height_, 32,
+                                           width_ * 4, SDL_PIXELFORMAT_RGB888),
+        &SDL_FreeSurface);
+    SDL_Rect target{view.x, view.y, view.w, view.h};
+    if (!source || (SDL_SoftStretchLinear(source.get(), nullptr, surface, &target) != 0 &&
+                    SDL_BlitScaled(source.get(), nullptr, surface, &target) != 0)) {
+      error = SDL_GetError();
+      return false;
+    }
+    for (const Rect &part : parts) {
+      const auto x0 = std::max(view.x, view.x + static_cast<int>(std::int64_t{part.x - 1} * view.w / width_));
+      const auto y0 = std::max(view.y, view.y + static_cast<int>(std::int64_t{part.y - 1} * view.h / height_));
+      const auto x1 = std::min(
+          view.x + view.w, view.x + static_cast<int>((std::int64_t{part.Right() + 1} * view.w + width_ - 1) / width_));
+      const auto y1 =
+          std::min(view.y + view.h,
+                   view.y + static_cast<int>((std::int64_t{part.Bottom() + 1} * view.h + height_ - 1) / height_));
+      sent.push_back({x0, y0, x1 - x0, y1 - y0});
+    }
+  }
+  const int status = whole ? SDL_UpdateWindowSurface(window_.get())
+                           : SDL_UpdateWindowSurfaceRects(window_.get(), sent.data(), static_cast<int>(sent.size()));
+  if (status != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  shown_ = picture;
+  shownView_ = view;
   return true;
 }
 

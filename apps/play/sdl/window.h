@@ -1,6 +1,8 @@
 // The desktop side: SDL's video started for the program's life, and one
 // resizable window that shows the cockpit picture enlarged by a whole number,
-// pixels kept sharp (nearest neighbour), on high-DPI screens too.
+// pixels kept sharp (nearest neighbour), on high-DPI screens too. The picture
+// goes to the window's own pixels (no GPU, no GL): only the parts that changed
+// since the last one are scaled and sent to the screen.
 #pragma once
 
 #include <SDL.h>
@@ -35,7 +37,10 @@ class Window {
   static std::unique_ptr<Window> Open(const char *title, int width, int height, int zoom, std::string &error);
 
   // Shows `picture` (of the size given at Open), as large as fits the window.
+  // Sends nothing when it equals the last one and the window kept its pixels.
   bool Present(const standin::Image &picture, std::string &error);
+  // The window's pixels were lost or resized: the next Present sends all.
+  void Invalidate() { shown_ = {}; }
   // The picture pixel under a point in window coordinates, as last presented.
   std::optional<Point> PictureAt(int x, int y) const;
   // A point in window coordinates as a point of the desktop.
@@ -50,23 +55,19 @@ class Window {
 
  private:
   using WindowPtr = std::unique_ptr<SDL_Window, decltype(&SDL_DestroyWindow)>;
-  using RendererPtr = std::unique_ptr<SDL_Renderer, decltype(&SDL_DestroyRenderer)>;
-  using TexturePtr = std::unique_ptr<SDL_Texture, decltype(&SDL_DestroyTexture)>;
-  Window(WindowPtr window, RendererPtr renderer, TexturePtr texture, int width, int height)
-      : window_(std::move(window)),
-        renderer_(std::move(renderer)),
-        texture_(std::move(texture)),
-        width_(width),
-        height_(height) {}
+  Window(WindowPtr window, int width, int height) : window_(std::move(window)), width_(width), height_(height) {}
   // The picture's place in the drawable area, and drawable pixels per window unit.
   Viewport View(double &unitsX, double &unitsY) const;
+  // `part` of the picture into `surface` at `view`, enlarged, and the
+  // surface's rectangle it covers.
+  SDL_Rect Draw(SDL_Surface *surface, const Viewport &view, const standin::Image &picture, Rect part) const;
   bool captured_ = false;
 
   WindowPtr window_;
-  RendererPtr renderer_;
-  TexturePtr texture_;
   int width_;
   int height_;
+  standin::Image shown_;  // as last sent; empty when the window must be sent whole
+  Viewport shownView_;
 };
 
 }  // namespace play
