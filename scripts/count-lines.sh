@@ -21,7 +21,7 @@ esac
 
 # Text files only: grep -I skips what looks binary (pictures, fuzz inputs).
 count() { xargs -r grep -Ic '' 2>/dev/null | awk -F: '{ n += $NF } END { print n + 0 }'; }
-source_pattern='\.(cpp|h|cmake|sh|py|js|html|css|def|map)$|(^|/)CMakeLists\.txt$|^windows/shims/|^\.ci/'
+source_pattern='\.(cpp|h|cmake|sh|py|js|html|css|def|map)$|(^|/)CMakeLists\.txt$|^CMakePresets\.json$|^windows/shims/|^\.ci/'
 tests=$(git ls-files tests | count)
 code=$(git ls-files | grep -v '^tests/' | grep -E "$source_pattern" | count)
 ratio=$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.2f", c ? t / c : 0 }')

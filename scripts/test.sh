@@ -3,9 +3,9 @@
 # the Debian package, installs it and runs it; builds the module alone with a
 # bare compiler and as the Windows DLLs and checks them, with the Win32 host
 # under Wine; builds the browser build and tests it under node and headless
-# Chromium; builds it all again
-# with the address and undefined-behaviour sanitizers and runs it there too;
-# then runs the session fuzzer for a minute, and prints the lines of code
+# Chromium; builds it all again with the address and undefined-behaviour
+# sanitizers and runs it there too; then runs both fuzzers for a minute in
+# all, and prints the lines of code
 # against the lines of tests. `scripts/test.sh ci` (or any workflow preset,
 # package, or fuzz) runs just that.
 set -euo pipefail
