@@ -52,9 +52,9 @@ const char kUsage[] =
     "  at FRAME quit                               end the run\n"
     "\n"
     "Exit status: 0 on success; 1 without a graphical display (use velbrik-run\n"
-    "there) or when a scripted screenshot, the log or the record cannot be written; 2 on bad\n"
-    "options, a bad script or a module that cannot be loaded; 3 when the module\n"
-    "crashed (the log and record up to the crash are written).\n";
+    "there) or when a scripted screenshot, the log or the record cannot be\n"
+    "written; 2 on bad options, a bad script or a module that cannot be loaded;\n"
+    "3 when the module crashed (the log and record up to the crash are written).\n";
 
 namespace {
 
