@@ -14,7 +14,7 @@ const char kUsage[] =
     "labels and the host's PWR, SEL and MNU buttons, repainted at a fixed rate.\n"
     "\n"
     "  -d, --displays N       1 or 2 displays side by side (default 2)\n"
-    "  -s, --size WxH         each display's size in pixels, 32 to 2048 (default 320x320)\n"
+    "  -s, --size WxH         each display's size, 32 to 2048 pixels (default 320x320)\n"
     "  -z, --zoom N           scale the window N times, 1 to 16 (default: as large\n"
     "                         as fits the screen)\n"
     "  -r, --refresh SECONDS  time between repaints, 0.001 to 1 (default 0.03)\n"
