@@ -5,18 +5,12 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <fstream>
 #include <thread>
 
 #include "tests/support/scratch.h"
-
-extern char **environ;
 
 namespace {
 
@@ -32,7 +26,7 @@ bool Write(const std::string &path, const std::string &text, std::string &error)
   return file->Commit(error);
 }
 
-// Every file in `dir`, for spotting what was left behind.
+// Every file and folder in `dir`, for spotting what was left behind.
 std::vector<std::string> Files(const fs::path &dir) {
   std::vector<std::string> names;
   for (const auto &entry : fs::recursive_directory_iterator(dir)) names.push_back(entry.path().filename().string());
@@ -40,30 +34,20 @@ std::vector<std::string> Files(const fs::path &dir) {
   return names;
 }
 
-TEST(OutputFile, ReplacesARegularFileKeepingItsPermissions) {
+TEST(OutputFile, ReplacesAFileKeepingItsPermissionsAndWritesThroughSymlinksIntoNewFolders) {
   ScratchDir dir("output");
-  const fs::path path = dir.Path() / "t.jsonl";
+  const fs::path path = dir.Path() / "t.jsonl", link = dir.Path() / "link.jsonl";
   std::ofstream(path) << "old";
   chmod(path.c_str(), 0600);
+  fs::create_symlink("a/b/real.jsonl", link);
   std::string error;
-  ASSERT_TRUE(Write(path, "new\n", error)) << error;
+  ASSERT_TRUE(Write(path, "new\n", error) && Write(link, "through\n", error)) << error;
   EXPECT_EQ(Slurp(path), "new\n");
   struct stat info {};
-  ASSERT_EQ(stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0600u);
-  EXPECT_EQ(Files(dir.Path()), std::vector<std::string>{"t.jsonl"});
-}
-
-TEST(OutputFile, MakesMissingFoldersAndWritesThroughSymlinks) {
-  ScratchDir dir("output");
-  std::string error;
-  ASSERT_TRUE(Write(dir.Path() / "a/b/t.jsonl", "x\n", error)) << error;
-  EXPECT_EQ(Slurp(dir.Path() / "a/b/t.jsonl"), "x\n");
-
-  fs::create_symlink("real.jsonl", dir.Path() / "link.jsonl");
-  ASSERT_TRUE(Write(dir.Path() / "link.jsonl", "through\n", error)) << error;
-  EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.jsonl"));
-  EXPECT_EQ(Slurp(dir.Path() / "real.jsonl"), "through\n");
+  EXPECT_TRUE(stat(path.c_str(), &info) == 0 && (info.st_mode & 07777) == 0600) << std::oct << info.st_mode;
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Slurp(dir.Path() / "a/b/real.jsonl"), "through\n");
+  EXPECT_EQ(Files(dir.Path()), (std::vector<std::string>{"a", "b", "link.jsonl", "real.jsonl", "t.jsonl"}));
 }
 
 TEST(OutputFile, WritesDevicesAndFifosDirectly) {
@@ -79,8 +63,8 @@ TEST(OutputFile, WritesDevicesAndFifosDirectly) {
   ASSERT_TRUE(Write(fifo, "through the pipe\n", error)) << error;
   reader.join();
   EXPECT_EQ(read, "through the pipe\n");
-  EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_EQ(Files(dir.Path()), std::vector<std::string>{"pipe"});
+  EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 TEST(OutputFile, RefusesWhatCannotBeAFile) {
@@ -109,20 +93,13 @@ TEST(OutputFile, NothingIsLeftBehindByAFullDiskOrAnInterruptedRun) {
 
   std::ofstream(dir.Path() / "long.session") << "open 320 200\nrepaint 1000000\n";
   for (const int signal : {SIGINT, SIGTERM}) {
-    pid_t pid = 0;
-    const char *argv[] = {VELBRIK_RUN, "--script", "long.session", "--trace", "u.jsonl", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, dir.Path().c_str());
-    ASSERT_EQ(posix_spawn(&pid, VELBRIK_RUN, &actions, nullptr, const_cast<char **>(argv), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    // Until its temporary trace is there: the run is under way.
-    for (int i = 0; i < 400 && Files(dir.Path()).size() < 5; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    kill(pid, signal);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+    // Signalled once its temporary trace is there, the run under way; the
+    // shell's status is then 128 and the signal.
+    const std::string run = "env --default-signal '" VELBRIK_RUN
+                            "' --script long.session --trace u.jsonl & "
+                            "for i in $(seq 400); do ls u.jsonl.?* && break; sleep 0.01; done; kill -" +
+                            std::to_string(signal) + " $!; wait $!";
+    EXPECT_EQ(RunIn(dir.Path(), "{ " + run + "; }"), 128 + signal);
   }
   fs::remove(dir.Path() / "long.session");
   EXPECT_EQ(Files(dir.Path()), (std::vector<std::string>{"stderr.txt", "stdout.txt", "t.jsonl"}));
