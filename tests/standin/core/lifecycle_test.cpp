@@ -2,7 +2,9 @@
 // kept to the module itself, and the symbols it defines and needs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -18,30 +20,20 @@ namespace {
 
 using standin::Host;
 using standin::Module;
-using standin::posix::OpenSharedLibrary;
 
 class LifecycleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Host::Instance().Reset();
-    Host::Instance().SetLog(&trace);
-  }
   void TearDown() override { Host::Instance().Reset(); }
 
+  // A fresh host, logging into `trace`, with the plug-in loaded into it.
   std::unique_ptr<Module> Load() {
+    Host::Instance().Reset();
+    Host::Instance().SetLog(&trace);
     std::string error;
-    auto plugin = Module::Load(OpenSharedLibrary, VELBRIK_PLUGIN, error);
+    auto plugin = Module::Load(standin::posix::OpenSharedLibrary, VELBRIK_PLUGIN, error);
     EXPECT_TRUE(plugin) << error;
+    trace.lines.clear();
     return plugin;
-  }
-  std::vector<std::string> Take() {
-    std::vector<std::string> lines;
-    lines.swap(trace.lines);
-    return lines;
-  }
-  static std::intptr_t Open(UINT sizeWord) {
-    return Host::Instance().Modes().at(0).handler(1, 0, sizeWord,
-                                                  reinterpret_cast<std::intptr_t>(Host::Instance().Vessel()));
   }
 
   standin::MemoryTrace trace;
@@ -51,18 +43,15 @@ TEST_F(LifecycleTest, EachLoadStartsWithFreshModuleState) {
   // The shared cursor memory starts at 0 after every load: the first frame's
   // paddle moves by half the cursor's x both times.
   for (int round = 0; round < 2; ++round) {
-    Host::Instance().Reset();
-    Host::Instance().SetLog(&trace);
     auto plugin = Load();
     Host::Instance().SetCursor(POINT{100, 0});
     standin::Surface surface;
     standin::Recorder recorder(trace);
     surface.Attach(recorder);
-    MFD *display = reinterpret_cast<MFD *>(Open(320 | 200 << 16));
-    Take();
+    MFD *display = reinterpret_cast<MFD *>(Host::Instance().Modes().at(0).handler(
+        1, 0, 320 | 200 << 16, reinterpret_cast<std::intptr_t>(Host::Instance().Vessel())));
     display->Repaint(surface.Handle());
-    const auto lines = Take();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), R"(["Ellipse",192,180,202,190])"), lines.end())
+    EXPECT_NE(std::find(trace.lines.begin(), trace.lines.end(), R"(["Ellipse",192,180,202,190])"), trace.lines.end())
         << "round " << round;
     delete display;
   }
@@ -70,7 +59,6 @@ TEST_F(LifecycleTest, EachLoadStartsWithFreshModuleState) {
 
 TEST_F(LifecycleTest, ExportLookupIsConfinedToTheModule) {
   auto plugin = Load();
-  Take();
   const HINSTANCE handle = plugin->Handle();
   EXPECT_NE(GetProcAddress(handle, "opcDLLExit"), nullptr);
   EXPECT_NE(GetProcAddress(handle, "DllMain"), nullptr);
@@ -78,23 +66,16 @@ TEST_F(LifecycleTest, ExportLookupIsConfinedToTheModule) {
   EXPECT_EQ(GetProcAddress(handle, "strlen"), nullptr);   // in a library it depends on
   EXPECT_EQ(GetProcAddress(handle, "MsgProc"), nullptr);  // not exported
   EXPECT_EQ(GetProcAddress(nullptr, "opcDLLExit"), nullptr);
-  EXPECT_EQ(Take().size(), 6u);
+  EXPECT_EQ(trace.lines.size(), 6u);
 }
 
 // The names the dynamic symbol table of the plug-in defines or leaves undefined.
 std::set<std::string> DynamicSymbols(const char *which) {
   std::set<std::string> names;
-  const std::string command = std::string("nm -D ") + which + " " VELBRIK_PLUGIN;
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe) return names;
+  std::FILE *pipe = popen((std::string("nm -D ") + which + " " VELBRIK_PLUGIN " | awk '{ print $NF }'").c_str(), "r");
   char line[512];
-  while (std::fgets(line, sizeof line, pipe)) {
-    std::string text(line);
-    text.erase(text.find_last_not_of("\n") + 1);
-    const std::size_t space = text.rfind(' ');
-    names.insert(text.substr(space + 1));
-  }
-  pclose(pipe);
+  while (pipe && std::fgets(line, sizeof line, pipe)) names.insert(std::string(line, std::strcspn(line, "\n")));
+  if (pipe) pclose(pipe);
   return names;
 }
 
