@@ -92,6 +92,11 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
   }
   InstallCleanup();
   namespace fs = std::filesystem;
+  struct stat info {};
+  // A device, FIFO, pipe or socket, named or reached through links (a shell's
+  // >(command) is /dev/fd/N, a link to no path): written as it is.
+  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+    return Direct(path, O_WRONLY | O_CLOEXEC, path, error);
   // Through symlinks to what they name, existing or not.
   std::error_code failed;
   fs::path target = path;
@@ -104,7 +109,6 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
     target = link.is_absolute() ? link : target.parent_path() / link;
   }
 
-  struct stat info {};
   const bool exists = stat(target.c_str(), &info) == 0;
   if (exists && S_ISDIR(info.st_mode)) {
     error = path + ": is a directory";

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <thread>
@@ -65,6 +66,15 @@ TEST(OutputFile, WritesDevicesAndFifosDirectly) {
   EXPECT_EQ(read, "through the pipe\n");
   EXPECT_EQ(Files(dir.Path()), std::vector<std::string>{"pipe"});
   EXPECT_TRUE(fs::is_fifo(fifo));
+
+  // A shell's >(command) names a pipe as /dev/fd/N, a link to no path.
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_TRUE(Write("/dev/fd/" + std::to_string(ends[1]), "through /dev/fd\n", error)) << error;
+  close(ends[1]);
+  char got[64] = {};
+  EXPECT_EQ(std::string(got, static_cast<std::size_t>(::read(ends[0], got, sizeof got))), "through /dev/fd\n");
+  close(ends[0]);
 }
 
 TEST(OutputFile, RefusesWhatCannotBeAFile) {
