@@ -20,6 +20,7 @@
 #include "standin/core/script.h"
 #include "standin/core/session.h"
 #include "standin/core/words.h"
+#include "standin/images/gif_writer.h"
 
 namespace {
 
@@ -166,6 +167,8 @@ int main(int argc, char **argv) {
     if (given.contains(option) && !pictures)
       return BadUsage(std::string("--") + option + " is for pictures: add --png DIR or --gif FILE");
   if (given.contains("fps") && pictureOptions.gifPath.empty()) return BadUsage("--fps is the GIF's: add --gif FILE");
+  if (std::string why; !pictureOptions.gifPath.empty() && !standin::GifWriter::Available(why))
+    return BadUsage("--gif: " + why);
   if (!pictureOptions.gifPath.empty() &&
       (pictureOptions.gifPath.ends_with('/') || std::filesystem::is_directory(pictureOptions.gifPath)))
     return BadUsage("--gif takes a file name, and '" + pictureOptions.gifPath + "' is a folder");

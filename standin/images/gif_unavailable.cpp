@@ -8,6 +8,11 @@ namespace {
 const char kUnavailable[] = "animated GIFs are not written by this build (it has no giflib)";
 }
 
+bool GifWriter::Available(std::string &why) {
+  why = kUnavailable;
+  return false;
+}
+
 GifWriter::~GifWriter() = default;
 
 bool GifWriter::AddFrame(const Image &, int, std::string &error) {

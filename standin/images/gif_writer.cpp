@@ -60,6 +60,8 @@ class ColourMap {
 
 }  // namespace
 
+bool GifWriter::Available(std::string &) { return true; }
+
 GifWriter::~GifWriter() {
   if (!gif_) return;
   discard_ = true;

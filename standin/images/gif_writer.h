@@ -20,6 +20,9 @@ namespace standin {
 
 class GifWriter {
  public:
+  // Whether this build writes GIFs at all; if not, why not.
+  static bool Available(std::string &why);
+
   // Writes to `out`, which stays open and is not owned.
   explicit GifWriter(std::FILE *out) : file_(out) {}
   // Appends to `out`, which must outlive the writer.
