@@ -23,4 +23,11 @@ standin::Image XWindowPixels(unsigned long window) {
   return out;
 }
 
+void XWarpPointerTo(unsigned long window, int x, int y) {
+  if (::Display *display = XOpenDisplay(nullptr)) {
+    XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
+    XCloseDisplay(display);  // flushes the request
+  }
+}
+
 }  // namespace velbrik_test

@@ -1,4 +1,5 @@
-// The pixels an X server shows of a window, read back with XGetImage.
+// The pixels an X server shows of a window, read back with XGetImage, and
+// the pointer warped as another program would warp it.
 #pragma once
 
 #include "standin/images/image.h"
@@ -7,5 +8,7 @@ namespace velbrik_test {
 
 // Empty when there is no X display or no such window.
 standin::Image XWindowPixels(unsigned long window);
+// Puts the pointer at (x, y) of `window` with XWarpPointer.
+void XWarpPointerTo(unsigned long window, int x, int y);
 
 }  // namespace velbrik_test
