@@ -4,6 +4,10 @@
 
 namespace standin {
 GifWriter::~GifWriter() = default;  // never made here; Pictures' own member needs it
+bool GifWriter::Available(std::string &why) {
+  why = "this build traces only; pictures (--png, --gif) are made by the Linux velbrik-run";
+  return false;
+}
 }  // namespace standin
 
 namespace apps {

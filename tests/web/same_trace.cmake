@@ -34,7 +34,7 @@ foreach(case IN LISTS cases)
   string(REPLACE "|" ";" arguments "${case}")
   execute_process(COMMAND "${LINUX_RUNNER}" ${arguments} --trace "${OUT}/${number}-linux.jsonl"
                   RESULT_VARIABLE linuxStatus ERROR_VARIABLE linuxError)
-  execute_process(COMMAND "${NODE}" --no-experimental-fetch "${WEB_RUNNER}" ${arguments} --trace "${OUT}/${number}-web.jsonl"
+  execute_process(COMMAND "${NODE}" "${WEB_RUNNER}" ${arguments} --trace "${OUT}/${number}-web.jsonl"
                   RESULT_VARIABLE webStatus ERROR_VARIABLE webError)
   set(differs "")
   if(NOT webStatus STREQUAL linuxStatus)
