@@ -128,12 +128,12 @@ void DrawPanel(standin::Image &image, const Fonts &fonts, const Panel &panel, co
 }
 
 void StatusLine(standin::Image &image, const Fonts &fonts, const Layout &layout, const Cockpit &cockpit,
-                std::string_view message) {
+                std::string_view message, Shell shell) {
   const Rect bar = layout.statusBar;
   const int y = bar.y + (bar.h - fonts.small.lineHeight) / 2;
-  const std::string_view keys = cockpit.Displays() == 1 ? "F1 help  P pause  F12 screenshot  Esc quit"
-                                                        : "F1 help  P pause  F12 screenshot  Esc quit  "
-                                                          "Left/Right Shift+key: left/right display";
+  const std::string keys = std::string(shell == Shell::Page ? "F1 help  P pause  F12 screenshot  Esc free the mouse"
+                                                            : "F1 help  P pause  F12 screenshot  Esc quit") +
+                           (cockpit.Displays() == 1 ? "" : "  Left/Right Shift+key: left/right display");
   const std::string_view right = cockpit.Paused() ? "PAUSED" : message;
   const int rightWidth = TextWidth(fonts.small, right);
   // The note on the right wins when both do not fit.
@@ -142,8 +142,8 @@ void StatusLine(standin::Image &image, const Fonts &fonts, const Layout &layout,
   Text(image, fonts.small, {bar.Right() - rightWidth, y}, right, cockpit.Paused() ? kAmber : kLabel, bar);
 }
 
-void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout) {
-  static constexpr std::string_view kLines[] = {
+void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout, Shell shell) {
+  std::string_view lines[] = {
       "VELBRIK COCKPIT",
       "",
       "Shift + key     to a display: Left Shift the left one,",
@@ -162,39 +162,44 @@ void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout
       "F12 screenshot  Esc  free the pointer, then quit",
       "Losing focus pauses; so does this help.",
   };
+  if (shell == Shell::Page) {
+    lines[14] = "F5 reloads the page: each display starts afresh";
+    lines[15] = "F12 screenshot  Esc  free the mouse";
+  }
   Darken(image, {0, 0, layout.width, layout.height}, 60);
   const standin::GlyphSet &g = fonts.small;
   int width = 0;
-  for (const std::string_view line : kLines) width = std::max(width, TextWidth(g, line));
-  const int count = static_cast<int>(std::size(kLines));
+  for (const std::string_view line : lines) width = std::max(width, TextWidth(g, line));
+  const int count = static_cast<int>(std::size(lines));
   const Rect box{(layout.width - width) / 2 - 12, (layout.height - count * g.lineHeight) / 2 - 10, width + 24,
                  count * g.lineHeight + 20};
   Fill(image, box, 0x202326);
   Bevel(image, box, 1, kBezelLight, kBezelDark);
   for (int i = 0; i < count; ++i)
-    Text(image, g, {box.x + 12, box.y + 10 + i * g.lineHeight}, kLines[i], i == 0 ? kAmber : kLabel, box);
+    Text(image, g, {box.x + 12, box.y + 10 + i * g.lineHeight}, lines[i], i == 0 ? kAmber : kLabel, box);
 }
 
 }  // namespace
 
 int PageFontSize(int height) { return std::clamp(height / 24, 9, 16); }
 
-standin::Image Compose(const Layout &layout, const Cockpit &cockpit, const Fonts &fonts, std::string_view message) {
+standin::Image Compose(const Layout &layout, const Cockpit &cockpit, const Fonts &fonts, std::string_view message,
+                       Shell shell) {
   standin::Image image;
-  Compose(image, layout, cockpit, fonts, message);
+  Compose(image, layout, cockpit, fonts, message, shell);
   return image;
 }
 
 void Compose(standin::Image &image, const Layout &layout, const Cockpit &cockpit, const Fonts &fonts,
-             std::string_view message) {
+             std::string_view message, Shell shell) {
   if (image.width == layout.width && image.height == layout.height)
     std::fill(image.pixels.begin(), image.pixels.end(), kBackground);
   else
     image = standin::Image(layout.width, layout.height, kBackground);
   for (int d = 0; d < static_cast<int>(layout.panels.size()) && d < cockpit.Displays(); ++d)
     DrawPanel(image, fonts, layout.panels[d], cockpit, d);
-  StatusLine(image, fonts, layout, cockpit, message);
-  if (cockpit.Help()) HelpOverlay(image, fonts, layout);
+  StatusLine(image, fonts, layout, cockpit, message, shell);
+  if (cockpit.Help()) HelpOverlay(image, fonts, layout, shell);
 }
 
 }  // namespace play

@@ -22,10 +22,15 @@ struct Fonts {
 int PageFontSize(int height);
 inline constexpr int kSmallFontSize = 11;
 
+// Where the cockpit runs, for the keys its status line and help name: a page
+// has no quitting, and F5 is the browser's.
+enum class Shell { Desktop, Page };
+
 // `message`, when not empty, shows at the right of the status line.
-standin::Image Compose(const Layout &layout, const Cockpit &cockpit, const Fonts &fonts, std::string_view message);
+standin::Image Compose(const Layout &layout, const Cockpit &cockpit, const Fonts &fonts, std::string_view message,
+                       Shell shell = Shell::Desktop);
 // The same into `image`, whose pixels are reused when it has the size already.
 void Compose(standin::Image &image, const Layout &layout, const Cockpit &cockpit, const Fonts &fonts,
-             std::string_view message);
+             std::string_view message, Shell shell = Shell::Desktop);
 
 }  // namespace play

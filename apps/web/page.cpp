@@ -37,7 +37,7 @@ const std::uint8_t *Page::Tick() {
     cockpit_->SetCursor(POINT{p.x, p.y});
     cockpit_->Repaint(d);
   }
-  const standin::Image picture = Compose(layout_, *cockpit_, fonts_, "");
+  const standin::Image picture = Compose(layout_, *cockpit_, fonts_, "", Shell::Page);
   std::uint8_t *out = rgba_.data();
   for (const std::uint32_t pixel : picture.pixels) {
     *out++ = static_cast<std::uint8_t>(pixel >> 16);
