@@ -1,5 +1,7 @@
 // The pixel surface against the platform's drawing rules: lines, ellipses,
-// pixels, pens, text, clipping and clearing.
+// pixels, pens, text, clipping and clearing. Wine's GDI itself is held against
+// it on random drawing by the gdi-reference test; these pin the rules in
+// process, at the coordinates' extremes too.
 #include "standin/raster/raster.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +19,13 @@
 
 #include "standin/raster/ellipse.h"
 #include "standin/raster/text.h"
-#include "tests/support/wide.h"
 
 namespace standin {
 namespace {
 
 using Point = std::pair<int, int>;
 using Points = std::set<Point>;
+__extension__ typedef __int128 Wide;  // exact products across the whole int range
 
 std::shared_ptr<Font> SharedFont() {
   static std::string error;
@@ -98,12 +100,6 @@ Points Reach(Point start, const std::function<bool(Point)> &open, bool diagonal)
   return seen;
 }
 
-bool Connected8(const Points &points) {
-  return Reach(
-             *points.begin(), [&](Point p) { return points.count(p) > 0; }, true)
-             .size() == points.size();
-}
-
 // What lies outside a curve on a width × height surface: reached from (0, 0) without crossing it.
 Points Outside(const Points &curve, int width, int height) {
   return Reach(
@@ -114,15 +110,10 @@ Points Outside(const Points &curve, int width, int height) {
 
 // ---- Lines -------------------------------------------------------------------------
 
-TEST(RasterLine, DrawsFromTheCurrentPositionUpToButNotIncludingTheEnd) {
-  const int cases[][4] = {{2, 5, 9, 5}, {9, 5, 2, 5}, {5, 2, 5, 9}, {5, 9, 5, 2},
-                          {2, 2, 9, 9}, {9, 9, 2, 2}, {2, 9, 9, 2}, {9, 2, 2, 9}};
-  for (const auto &c : cases) {
-    const int sx = (c[2] > c[0]) - (c[2] < c[0]), sy = (c[3] > c[1]) - (c[3] < c[1]);
-    Points expected;
-    for (int i = 0; i < 7; ++i) expected.insert({c[0] + sx * i, c[1] + sy * i});
-    EXPECT_EQ(Line(12, 12, c[0], c[1], c[2], c[3]), expected) << c[0] << "," << c[1] << " to " << c[2] << "," << c[3];
-  }
+TEST(RasterLine, DrawsFromTheCurrentPositionUpToTheEndAndTiesGoToTheSmallerCoordinate) {
+  // (0,0)-(4,1) passes (2, 0.5): the tie takes row 0 either way round.
+  EXPECT_EQ(Line(8, 8, 0, 0, 4, 1), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
+  EXPECT_EQ(Line(8, 8, 4, 1, 0, 0), (Points{{4, 1}, {3, 1}, {2, 0}, {1, 0}}));
   EXPECT_TRUE(Line(8, 8, 3, 4, 3, 4).empty());
   // The end becomes the current position; ellipses and text neither use nor move it.
   auto raster = MakeRaster(12, 12);
@@ -135,23 +126,6 @@ TEST(RasterLine, DrawsFromTheCurrentPositionUpToButNotIncludingTheEnd) {
   for (const auto &p : Drawn(raster->Frame()))
     if (p.first < 8) path.insert(p);
   EXPECT_EQ(path, (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}));
-}
-
-TEST(RasterLine, EachStepTakesThePixelNearestTheIdealLineAlikeEitherWay) {
-  // (0,0)-(4,1) passes (2, 0.5): the tie takes row 0 either way round.
-  EXPECT_EQ(Line(8, 8, 0, 0, 4, 1), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
-  EXPECT_EQ(Line(8, 8, 4, 1, 0, 0), (Points{{4, 1}, {3, 1}, {2, 0}, {1, 0}}));
-  for (int x = 0; x < 25; ++x)
-    for (int y = 0; y < 25; ++y) {
-      if (x == 12 && y == 12) continue;
-      Points out = Line(25, 25, 12, 12, x, y), back = Line(25, 25, x, y, 12, 12);
-      ASSERT_EQ(out, ReferenceLine(25, 25, 12, 12, x, y)) << "to " << x << "," << y;
-      ASSERT_EQ(out.size(), static_cast<std::size_t>(std::max(std::abs(x - 12), std::abs(y - 12))));
-      ASSERT_TRUE(Connected8(out));
-      out.insert({x, y});
-      back.insert({12, 12});
-      ASSERT_EQ(out, back) << "back from " << x << "," << y;
-    }
 }
 
 TEST(RasterLine, AnyCoordinatesDrawJustTheVisiblePixels) {
@@ -187,38 +161,6 @@ TEST(RasterLine, AnyCoordinatesDrawJustTheVisiblePixels) {
 }
 
 // ---- Ellipses ----------------------------------------------------------------------
-
-TEST(RasterEllipse, DrawsThePlatformsPixels) {
-  // Each box's rows as the platform draws them (a memory surface, a 1-pixel
-  // solid pen, the hollow brush), the box placed at 2, 3.
-  struct Case {
-    int left, top, right, bottom;
-    std::vector<std::string> rows;
-  };
-  const Case cases[] = {
-      {0, 0, 3, 3, {".X.", "X.X", ".X."}},
-      {0, 0, 5, 5, {".XXX.", "X...X", "X...X", "X...X", ".XXX."}},
-      {0, 0, 6, 6, {"..XX..", ".X..X.", "X....X", "X....X", ".X..X.", "..XX.."}},
-      {0, 0, 7, 5, {"..XXX..", "XX...XX", "X.....X", "XX...XX", "..XXX.."}},
-      {0, 0, 9, 4, {"..XXXXX..", "XX.....XX", "XX.....XX", "..XXXXX.."}},
-      {0, 0, 3, 8, {"...", ".X.", "X.X", "X.X", "X.X", "X.X", ".X.", "..."}},
-      {0, 0, 4, 7, {"....", ".XX.", "X..X", "X..X", "X..X", ".XX.", "...."}},
-      {7, 6, 0, 0, {"..XXX..", ".X...X.", "X.....X", "X.....X", ".X...X.", "..XXX.."}},
-      {0, 0, 1, 1, {"."}},
-      {0, 0, 1, 3, {"X", "X", "X"}},
-      {0, 0, 2, 3, {"XX", "XX", "XX"}},
-      {0, 0, 3, 2, {"XXX", "XXX"}},
-  };
-  for (const Case &c : cases) {
-    const int left = std::min(c.left, c.right), top = std::min(c.top, c.bottom);
-    Points expected;
-    for (int y = 0; y < static_cast<int>(c.rows.size()); ++y)
-      for (int x = 0; x < static_cast<int>(c.rows[y].size()); ++x)
-        if (c.rows[y][x] == 'X') expected.insert({2 + left + x, 3 + top + y});
-    EXPECT_EQ(EllipsePixels(16, 16, 2 + c.left, 3 + c.top, 2 + c.right, 3 + c.bottom), expected)
-        << c.left << "," << c.top << "," << c.right << "," << c.bottom;
-  }
-}
 
 // The platform's walk round a quarter of the outline, step by step: from the
 // middle row's rightmost pixel, left, down or both by the signs of the error
@@ -261,19 +203,6 @@ TEST(RasterEllipse, EveryRowIsTheWalksMirroredAboutTheCentre) {
   }
 }
 
-TEST(RasterEllipse, BoxesArePutInOrderAndEmptyOnesDrawNothing) {
-  const int boxes[][4] = {{2, 3, 9, 7}, {1, 1, 3, 20}, {0, 5, 23, 6}, {4, 4, 15, 15}, {-3, -2, 8, 30}};
-  for (const auto &b : boxes) {
-    const Points ordered = EllipsePixels(24, 24, b[0], b[1], b[2], b[3]);
-    EXPECT_FALSE(ordered.empty());
-    EXPECT_EQ(EllipsePixels(24, 24, b[2], b[1], b[0], b[3]), ordered);
-    EXPECT_EQ(EllipsePixels(24, 24, b[0], b[3], b[2], b[1]), ordered);
-    EXPECT_EQ(EllipsePixels(24, 24, b[2], b[3], b[0], b[1]), ordered);
-  }
-  const int empty[][4] = {{5, 5, 5, 20}, {5, 5, 20, 5}, {9, 9, 9, 9}, {20, 3, 3, 3}, {INT_MIN, 0, INT_MIN, 9}};
-  for (const auto &b : empty) EXPECT_TRUE(EllipsePixels(24, 24, b[0], b[1], b[2], b[3]).empty()) << b[0];
-}
-
 TEST(RasterEllipse, HollowBrushLeavesTheInsideAndASolidOneFillsIt) {
   auto raster = MakeRaster(16, 16);
   for (int i = 0; i < 256; ++i) raster->SetPixel(i % 16, i / 16, 0x204060);
@@ -293,21 +222,7 @@ TEST(RasterEllipse, HollowBrushLeavesTheInsideAndASolidOneFillsIt) {
   }
 }
 
-TEST(RasterEllipse, ClippingKeepsTheVisiblePixels) {
-  for (int l = -30; l < 62; l += 13)
-    for (int t = -30; t < 62; t += 11)
-      for (int r = -30; r < 62; r += 12)
-        for (int b = -30; b < 62; b += 14) {
-          auto small = MakeRaster(32, 32), large = MakeRaster(224, 224);
-          small->Ellipse(l, t, r, b);
-          large->Ellipse(l + 96, t + 96, r + 96, b + 96);
-          for (int i = 0; i < 32 * 32; ++i)
-            ASSERT_EQ(small->Frame().At(i % 32, i / 32), large->Frame().At(i % 32 + 96, i / 32 + 96))
-                << l << "," << t << "," << r << "," << b << " at " << i % 32 << "," << i / 32;
-        }
-}
-
-TEST(RasterEllipse, HugeBoxesDrawJustTheVisiblePart) {
+TEST(RasterEllipse, NarrowEmptyAndHugeBoxes) {
   auto block = [](int x0, int y0, int x1, int y1) {
     Points p;
     for (int x = x0; x <= x1; ++x)
@@ -321,8 +236,15 @@ TEST(RasterEllipse, HugeBoxesDrawJustTheVisiblePart) {
   // A box 2000 pixels across and 2^31 or more long: its middle rows run out to
   // the box's side and the ones next to them stay hundreds of pixels further
   // in; a tall one's walk passes the middle column long before its ends, so
-  // they are left empty. Boxes one pixel across are their rectangles.
+  // they are left empty. Boxes under 3 pixels across are their rectangles,
+  // in either order; those of no width draw nothing.
   const Case cases[] = {
+      {2, 3, 3, 4, {}},  // 1 x 1
+      {9, 9, 9, 9, {}},
+      {5, 5, 5, 20, {}},
+      {INT_MIN, 0, INT_MIN, 9, {}},
+      {2, 3, 3, 6, block(2, 3, 2, 5)},  // narrower than 3: the box itself
+      {4, 3, 2, 6, block(2, 3, 3, 5)},
       {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {}},
       {INT_MAX, INT_MAX, INT_MIN, INT_MIN, {}},
       {INT_MIN, -1000, 11, 1000, block(0, 0, 10, 0)},
@@ -488,19 +410,6 @@ TEST(RasterText, SizeFitsTwentyLinesFortyColumnsAndTheLabels) {
   const GlyphSet &glyphs = MakeRaster(320, 320)->TextGlyphs();
   EXPECT_LE(40 * glyphs.advance, 320);
   EXPECT_LE(20 * glyphs.lineHeight, 320);
-}
-
-// Rendering is the same, bit for bit, with the font loaded afresh.
-TEST(RasterText, TheFontRendersAlikeEveryTime) {
-  const std::string text = "- Game Over! -";
-  std::string error;
-  const auto first = MakeRaster(320, 200), again = Raster::Create(320, 200, Font::LoadDefault(error), error);
-  for (Raster *raster : {first.get(), again.get()}) {
-    raster->SetTextColour(0x00FF00);
-    raster->TextOut(120, 90, text, static_cast<int>(text.size()));
-  }
-  EXPECT_FALSE(Drawn(first->Frame()).empty());
-  EXPECT_EQ(again->Frame().pixels, first->Frame().pixels);
 }
 
 }  // namespace
