@@ -282,6 +282,7 @@ TEST(GifWriter, RefusesBadFramesAndKeepsGoingAndNeedsAFrame) {
   } cases[] = {{Image(9, 8), 1, "GIF: frame is 9x8, the animation 8x8"},
                {Image(8, 9), 1, "GIF: frame is 8x9, the animation 8x8"},
                {Image(), 1, "cannot write an empty picture"},
+               {Image(0, 8), 1, "cannot write an empty picture"},
                {malformed, 1, "picture's pixels do not match its size"},
                {Image(8, 8), -1, "GIF: a frame delay must be 0 to 65535 centiseconds"},
                {Image(8, 8), 65536, "GIF: a frame delay must be 0 to 65535 centiseconds"},
