@@ -182,10 +182,13 @@ TEST(PngEncoder, GivesLibpngsBytesForTheGoldenPicturesAndEveryShape) {
     ++golden;
   }
   EXPECT_GE(golden, 5);
-  // One row or column, a window fitted to small data, data over several IDAT
+  // One row or column, a window fitted to small data (exactly a window's size
+  // too), data over several IDAT
   // chunks; sparse noise on a flat colour and a gradient make every filter win
   // on some rows.
-  const struct { int width, height; } sizes[] = {{1, 1}, {1, 9}, {9, 1}, {3, 3}, {40, 30}, {100, 60}, {320, 200}};
+  const struct {
+    int width, height;
+  } sizes[] = {{1, 1}, {1, 9}, {9, 1}, {3, 3}, {5, 512}, {5, 1024}, {40, 30}, {100, 60}, {320, 200}};
   std::mt19937 random(7);
   for (const auto size : sizes) {
     Image noise(size.width, size.height, 0x3C8CFF), gradient(size.width, size.height);
