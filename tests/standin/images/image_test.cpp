@@ -183,9 +183,8 @@ TEST(PngEncoder, GivesLibpngsBytesForTheGoldenPicturesAndEveryShape) {
   }
   EXPECT_GE(golden, 5);
   // One row or column, a window fitted to small data (exactly a window's size
-  // too), data over several IDAT
-  // chunks; sparse noise on a flat colour and a gradient make every filter win
-  // on some rows.
+  // too), data over several IDAT chunks; sparse noise on a flat colour and a
+  // gradient make every filter win on some rows.
   const struct {
     int width, height;
   } sizes[] = {{1, 1}, {1, 9}, {9, 1}, {3, 3}, {5, 512}, {5, 1024}, {40, 30}, {100, 60}, {320, 200}};
