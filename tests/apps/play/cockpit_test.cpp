@@ -59,6 +59,8 @@ TEST_F(CockpitTest, TheSelectionKeyCreatesTheGameThroughTheHandler) {
   Display &display = cockpit_->At(0);
   EXPECT_EQ(display.Shown(), Page::Select);
   display.Key(kR);  // not a selection key
+  cockpit_->Press({0, Control::Kind::Side, 3});  // no mode beside it
+  cockpit_->Release();
   EXPECT_EQ(display.Shown(), Page::Select);
   display.Key(kN);
   EXPECT_EQ(display.Shown(), Page::Mode);
