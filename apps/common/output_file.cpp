@@ -114,11 +114,6 @@ std::unique_ptr<OutputFile> OutputFile::Open(const std::string &path, std::strin
     error = path + ": is a directory";
     return nullptr;
   }
-  if (exists && !S_ISREG(info.st_mode)) {
-    // A device, FIFO or socket: written as it is, nothing to put in place.
-    return Direct(target.string(), O_WRONLY | O_CLOEXEC, path, error);
-  }
-
   if (const fs::path folder = target.parent_path(); !folder.empty()) {
     fs::create_directories(folder, failed);
     if (failed) {

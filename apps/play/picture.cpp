@@ -131,9 +131,13 @@ void StatusLine(standin::Image &image, const Fonts &fonts, const Layout &layout,
                 std::string_view message, Shell shell) {
   const Rect bar = layout.statusBar;
   const int y = bar.y + (bar.h - fonts.small.lineHeight) / 2;
-  const std::string keys = std::string(shell == Shell::Page ? "F1 help  P pause  F12 screenshot  Esc free the mouse"
-                                                            : "F1 help  P pause  F12 screenshot  Esc quit") +
-                           (cockpit.Displays() == 1 ? "" : "  Left/Right Shift+key: left/right display");
+  // One line for each shell and number of displays.
+  static constexpr std::string_view kKeys[2][2] = {
+      {"F1 help  P pause  F12 screenshot  Esc quit",
+       "F1 help  P pause  F12 screenshot  Esc quit  Left/Right Shift+key: left/right display"},
+      {"F1 help  P pause  F12 screenshot  Esc free the mouse",
+       "F1 help  P pause  F12 screenshot  Esc free the mouse  Left/Right Shift+key: left/right display"}};
+  const std::string_view keys = kKeys[shell == Shell::Page][cockpit.Displays() != 1];
   const std::string_view right = cockpit.Paused() ? "PAUSED" : message;
   const int rightWidth = TextWidth(fonts.small, right);
   // The note on the right wins when both do not fit.
@@ -143,7 +147,7 @@ void StatusLine(standin::Image &image, const Fonts &fonts, const Layout &layout,
 }
 
 void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout, Shell shell) {
-  std::string_view lines[] = {
+  const std::string_view lines[] = {
       "VELBRIK COCKPIT",
       "",
       "Shift + key     to a display: Left Shift the left one,",
@@ -158,14 +162,11 @@ void HelpOverlay(standin::Image &image, const Fonts &fonts, const Layout &layout
       "",
       "P  pause        .    one frame, while paused",
       "F1 this help    F11  full screen",
-      "F5 reload the module, rebuilt: the displays keep their modes",
-      "F12 screenshot  Esc  free the pointer, then quit",
+      shell == Shell::Page ? "F5 reloads the page: each display starts afresh"
+                           : "F5 reload the module, rebuilt: the displays keep their modes",
+      shell == Shell::Page ? "F12 screenshot  Esc  free the mouse" : "F12 screenshot  Esc  free the pointer, then quit",
       "Losing focus pauses; so does this help.",
   };
-  if (shell == Shell::Page) {
-    lines[14] = "F5 reloads the page: each display starts afresh";
-    lines[15] = "F12 screenshot  Esc  free the mouse";
-  }
   Darken(image, {0, 0, layout.width, layout.height}, 60);
   const standin::GlyphSet &g = fonts.small;
   int width = 0;

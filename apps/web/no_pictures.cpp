@@ -2,10 +2,14 @@
 // libraries, which the browser build goes without. The Linux runner makes them.
 #include "apps/run/pictures.h"
 
+namespace {
+const char kTracesOnly[] = "this build traces only; pictures (--png, --gif) are made by the Linux velbrik-run";
+}
+
 namespace standin {
 GifWriter::~GifWriter() = default;  // never made here; Pictures' own member needs it
 bool GifWriter::Available(std::string &why) {
-  why = "this build traces only; pictures (--png, --gif) are made by the Linux velbrik-run";
+  why = kTracesOnly;
   return false;
 }
 }  // namespace standin
@@ -13,7 +17,7 @@ bool GifWriter::Available(std::string &why) {
 namespace apps {
 
 std::unique_ptr<Pictures> Pictures::Create(const PictureOptions &, std::string &error) {
-  error = "this build traces only; pictures (--png, --gif) are made by the Linux velbrik-run";
+  error = kTracesOnly;
   return nullptr;
 }
 
