@@ -22,8 +22,7 @@ Surface::~Surface() { Unregister(); }
 void Surface::Unregister() {
   const auto found = Live().find(handle_);
   if (found != Live().end() && found->second == this) Live().erase(found);
-  lastHandle_ = nullptr;
-  last_ = nullptr;
+  last_ = {nullptr, nullptr};
 }
 
 void Surface::SetHandle(HDC handle) {
@@ -35,9 +34,8 @@ void Surface::SetHandle(HDC handle) {
 Surface *Surface::Find(HDC hdc) {
   const auto found = hdc ? Live().find(hdc) : Live().end();
   if (found == Live().end()) return nullptr;
-  lastHandle_ = hdc;
-  last_ = found->second;
-  return last_;
+  last_ = {hdc, found->second};
+  return last_.surface;
 }
 
 }  // namespace standin

@@ -40,7 +40,7 @@ class Surface {
   void SetHandle(HDC handle);
   // The live surface behind `hdc`, or null for a handle that is none; found
   // in constant time, the handle drawn on last at once.
-  static Surface *From(HDC hdc) { return hdc == lastHandle_ ? last_ : Find(hdc); }
+  static Surface *From(HDC hdc) { return hdc == last_.handle ? last_.surface : Find(hdc); }
 
   // Targets are not owned and must outlive their use here.
   void Attach(DrawTarget &target) { targets_.push_back(&target); }
@@ -70,11 +70,16 @@ class Surface {
   void SetPixel(int x, int y, COLORREF colour) { Send<&DrawTarget::SetPixel>(x, y, colour); }
 
  private:
-  // Makes the call on every target; a surface with no targets returns at
-  // once, the loop kept out of line.
+  // Makes the call on every target: a surface with no targets returns at
+  // once and one with a single target calls it straight; the loop over more
+  // is kept out of line.
   template <auto Call, typename... Args>
   void Send(Args... args) {
-    if (!targets_.empty()) SendToAll<Call>(args...);
+    if (targets_.empty()) return;
+    if (targets_.size() == 1)
+      (targets_.front()->*Call)(args...);
+    else
+      SendToAll<Call>(args...);
   }
   template <auto Call, typename... Args>
   [[gnu::noinline]] void SendToAll(Args... args) {
@@ -82,11 +87,14 @@ class Surface {
   }
 
   // The surfaces registered under `hdc`, or null; remembered as the last found.
-  static Surface *Find(HDC hdc);
+  [[gnu::cold]] static Surface *Find(HDC hdc);
   void Unregister();
   // The handle found last, and its surface; both null when there is none.
-  static inline HDC lastHandle_ = nullptr;
-  static inline Surface *last_ = nullptr;
+  struct Found {
+    HDC handle;
+    Surface *surface;
+  };
+  static inline Found last_{nullptr, nullptr};
 
   HDC handle_ = reinterpret_cast<HDC>(this);
   std::vector<DrawTarget *> targets_;

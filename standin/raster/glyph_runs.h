@@ -25,9 +25,10 @@ class GlyphRuns {
 
   explicit GlyphRuns(const GlyphSet &glyphs);
 
-  // Calls paint(pixels, levels, count) for each run of pixels with a level of
-  // 1 or more that `text` covers on `image`, the first cell's top left at
-  // (x, y), characters in order; levels[i] is the level of pixels[i].
+  // Calls paint(row, column, pixels, levels, count) for each run of pixels
+  // with a level of 1 or more that `text` covers on `image`, the first cell's
+  // top left at (x, y), characters in order: the run starts at (column, row),
+  // pixels[i] is its i-th pixel and levels[i] that pixel's level.
   template <class Paint>
   void Draw(Image &image, std::int64_t x, std::int64_t y, std::string_view text, Paint paint) const {
     const std::int64_t baseline = y + ascent_;
@@ -44,7 +45,7 @@ class GlyphRuns {
         const std::int64_t from = std::max<std::int64_t>(left + run.column, 0);
         const std::int64_t to = std::min<std::int64_t>(left + run.column + run.length, image.width);
         if (from >= to) continue;
-        paint(&image.At(static_cast<int>(from), static_cast<int>(row)),
+        paint(row, from, &image.At(static_cast<int>(from), static_cast<int>(row)),
               levels_.data() + run.firstLevel + (from - left - run.column), to - from);
       }
     }

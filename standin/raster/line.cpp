@@ -86,4 +86,17 @@ std::optional<LineWalk> LineWalk::Clip(int x0, int y0, int x1, int y1, int width
   return walk;
 }
 
+// The walk moves its minor coordinate once each time the remainder passes
+// twoMajor_, and the remainder starts below it.
+LineWalk::Box LineWalk::Bounds() const {
+  const std::int64_t majorEnd = major_ + majorStep_ * (count_ - 1);
+  const auto steps = MulAddDiv(static_cast<std::uint64_t>(twoMinor_), static_cast<std::uint64_t>(count_ - 1),
+                               static_cast<std::uint64_t>(rest_), static_cast<std::uint64_t>(twoMajor_));
+  const std::int64_t minorEnd = minor_ + minorStep_ * static_cast<std::int64_t>(steps.quotient);
+  const std::int64_t majorLow = std::min(major_, majorEnd), majorHigh = std::max(major_, majorEnd);
+  const std::int64_t minorLow = std::min(minor_, minorEnd), minorHigh = std::max(minor_, minorEnd);
+  if (xMajor_) return {majorLow, minorLow, majorHigh, minorHigh};
+  return {minorLow, majorLow, minorHigh, majorHigh};
+}
+
 }  // namespace standin

@@ -17,23 +17,6 @@ class LineWalk {
   // zero length or one that misses the surface.
   static std::optional<LineWalk> Clip(int x0, int y0, int x1, int y1, int width, int height);
 
-  template <class Plot>
-  void ForEach(Plot plot) const {
-    std::int64_t major = major_, minor = minor_, rest = rest_;
-    for (std::int64_t i = 0; i < count_; ++i) {
-      if (xMajor_)
-        plot(static_cast<int>(major), static_cast<int>(minor));
-      else
-        plot(static_cast<int>(minor), static_cast<int>(major));
-      major += majorStep_;
-      rest += twoMinor_;
-      if (rest >= twoMajor_) {
-        rest -= twoMajor_;
-        minor += minorStep_;
-      }
-    }
-  }
-
   // Sets every pixel of the walk to `colour` in rows of `stride` pixels from
   // `pixels`, stepping an index along the line with the same error term.
   void Draw(std::uint32_t *pixels, std::ptrdiff_t stride, std::uint32_t colour) const {
@@ -54,6 +37,12 @@ class LineWalk {
   }
 
   std::int64_t Count() const { return count_; }
+
+  // The smallest box holding every pixel of the walk, corners included.
+  struct Box {
+    std::int64_t left, top, right, bottom;
+  };
+  Box Bounds() const;
 
  private:
   LineWalk() = default;

@@ -1,6 +1,8 @@
 #include "standin/raster/raster.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -46,11 +48,24 @@ Raster::Raster(int width, int height, std::shared_ptr<Font> font)
       font_(std::move(font)),
       glyphs_(&font_->Glyphs(font_->SizeFor(width, height))),
       runs_(*glyphs_) {
+  if (width >= 8) drawn_.resize(static_cast<std::size_t>(height));
   SetTextColour(0);
 }
 
 // Every pixel black; pen, brush, text colour and position stay as they are.
-void Raster::BeginFrame() { std::fill(image_.pixels.begin(), image_.pixels.end(), 0u); }
+// What was not drawn on since is black already.
+void Raster::BeginFrame() {
+  if (drawn_.empty()) {
+    std::fill(image_.pixels.begin(), image_.pixels.end(), 0u);
+    return;
+  }
+  std::uint32_t *row = image_.pixels.data();
+  for (Columns &columns : drawn_) {
+    if (columns.first <= columns.last) std::fill(row + columns.first, row + columns.last + 1, 0u);
+    columns = Columns();
+    row += image_.width;
+  }
+}
 
 // Indices beyond the host's default pens fall back to pen 0.
 void Raster::SelectPen(unsigned long index) { pen_ = PenColour(index); }
@@ -65,12 +80,15 @@ void Raster::SetTextColour(COLORREF colour) {
 // one advance right of the one before. Only glyph pixels change, blended by
 // coverage in the text colour. The current position is neither used nor changed.
 void Raster::TextOut(int x, int y, std::string_view text, int /*count*/) {
-  runs_.Draw(image_, x, y, text, [this](std::uint32_t *pixels, const std::uint8_t *levels, std::int64_t count) {
-    for (std::int64_t i = 0; i < count; ++i) {
-      std::uint32_t &pixel = pixels[i];
-      pixel = pixel == 0 ? overBlack_[levels[i]] : Blend(pixel, textColour_, levels[i]);
-    }
-  });
+  runs_.Draw(image_, x, y, text,
+             [this](std::int64_t row, std::int64_t column, std::uint32_t *pixels, const std::uint8_t *levels,
+                    std::int64_t count) {
+               Touch(row, column, column + count - 1);
+               for (std::int64_t i = 0; i < count; ++i) {
+                 std::uint32_t &pixel = pixels[i];
+                 pixel = pixel == 0 ? overBlack_[levels[i]] : Blend(pixel, textColour_, levels[i]);
+               }
+             });
 }
 
 void Raster::MoveTo(int x, int y) {
@@ -100,7 +118,10 @@ void Raster::LineTo(int x, int y) {
     return;
   }
   const auto walk = LineWalk::Clip(x0, y0, x, y, image_.width, image_.height);
-  if (walk) walk->Draw(image_.pixels.data(), image_.width, pen_);
+  if (!walk) return;
+  const LineWalk::Box box = walk->Bounds();
+  for (std::int64_t row = box.top; row <= box.bottom; ++row) Touch(row, box.left, box.right);
+  walk->Draw(image_.pixels.data(), image_.width, pen_);
 }
 
 // The box is put in order first; a box of zero width or height draws nothing.
@@ -143,6 +164,7 @@ void Raster::Ellipse(int left, int top, int right, int bottom) {
 // One pixel, if it is on the display.
 void Raster::SetPixel(int x, int y, COLORREF colour) {
   if (x < 0 || y < 0 || x >= image_.width || y >= image_.height) return;
+  Touch(y, x, x);
   image_.At(x, y) = PixelFromColorref(colour);
 }
 
@@ -151,19 +173,29 @@ void Raster::FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std
   first = std::max<std::int64_t>(first, 0);
   last = std::min<std::int64_t>(last, image_.width - 1);
   if (first > last) return;
+  Touch(y, first, last);
   std::uint32_t *pixel = &image_.At(static_cast<int>(first), static_cast<int>(y));
   std::uint32_t *const end = pixel + (last - first + 1);
-  // Eight at a time, a block the compiler turns into vector stores.
-  for (; end - pixel >= 8; pixel += 8)
-    for (int i = 0; i < 8; ++i) pixel[i] = colour;
-  for (; pixel < end; ++pixel) *pixel = colour;
+  if (end - pixel < 8) {
+    for (; pixel < end; ++pixel) *pixel = colour;
+    return;
+  }
+  // Eight at a time, a block the compiler copies with vector stores; the last
+  // block ends with the span, over pixels already set if it must.
+  std::uint32_t block[8];
+  std::fill(std::begin(block), std::end(block), colour);
+  for (; end - pixel > 8; pixel += 8) std::memcpy(pixel, block, sizeof block);
+  std::memcpy(end - 8, block, sizeof block);
 }
 
 void Raster::FillColumn(std::int64_t x, std::int64_t first, std::int64_t last, std::uint32_t colour) {
   if (x < 0 || x >= image_.width) return;
   first = std::max<std::int64_t>(first, 0);
   last = std::min<std::int64_t>(last, image_.height - 1);
-  for (std::int64_t y = first; y <= last; ++y) image_.At(static_cast<int>(x), static_cast<int>(y)) = colour;
+  for (std::int64_t y = first; y <= last; ++y) {
+    Touch(y, x, x);
+    image_.At(static_cast<int>(x), static_cast<int>(y)) = colour;
+  }
 }
 
 }  // namespace standin

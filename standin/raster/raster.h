@@ -4,11 +4,14 @@
 // transparent text background.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "standin/core/surface.h"
 #include "standin/images/image.h"
@@ -57,17 +60,31 @@ class Raster : public DrawTarget {
   void FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std::uint32_t colour);
   // Sets rows first..last of column x, whatever part of them is on the picture.
   void FillColumn(std::int64_t x, std::int64_t first, std::int64_t last, std::uint32_t colour);
+  // Notes that columns first..last of row y, all on the picture, are drawn on.
+  void Touch(std::int64_t y, std::int64_t first, std::int64_t last) {
+    if (drawn_.empty()) return;
+    Columns &row = drawn_[static_cast<std::size_t>(y)];
+    row.first = std::min(row.first, static_cast<std::int32_t>(first));
+    row.last = std::max(row.last, static_cast<std::int32_t>(last));
+  }
 
   Image image_;
+  // The columns of each row drawn on since the picture was last cleared
+  // (none: first > last), so that clearing it touches only those. Pictures
+  // under 8 pixels wide keep no such record and are cleared whole.
+  struct Columns {
+    std::int32_t first = INT32_MAX, last = -1;
+  };
+  std::vector<Columns> drawn_;
   std::shared_ptr<Font> font_;
   const GlyphSet *glyphs_;
   GlyphRuns runs_;  // the glyphs as they are laid down
   EllipseCache ellipses_;
   std::uint32_t pen_ = PenColour(kFallbackPen);
   Brush brush_;
-  std::uint32_t textColour_ = 0;  // black, as on a fresh surface
+  std::uint32_t textColour_ = 0;                                 // black, as on a fresh surface
   std::array<std::uint32_t, GlyphRuns::kFull + 1> overBlack_{};  // each level of it on black
-  int x_ = 0;                     // the current position
+  int x_ = 0;                                                    // the current position
   int y_ = 0;
 };
 

@@ -366,12 +366,13 @@ TEST(RasterFrame, BeginFrameClearsToBlackAndKeepsThePen) {
   raster->Ellipse(5, 5, 30, 30);
   raster->MoveTo(0, 29);
   raster->LineTo(39, 0);
+  raster->LineTo(39, 29);
   raster->SetPixel(1, 1, 0x00FF00);
   EXPECT_FALSE(Drawn(raster->Frame()).empty());
   raster->BeginFrame();
   EXPECT_TRUE(Drawn(raster->Frame()).empty());
   raster->LineTo(39, 2);
-  EXPECT_EQ(raster->Frame().At(39, 1), kDefaultPens[3]);
+  EXPECT_EQ(raster->Frame().At(39, 28), kDefaultPens[3]);
 }
 
 TEST(RasterFrame, AnySizeFromNothingUpToTheLimit) {
