@@ -1,8 +1,6 @@
 #include "standin/raster/raster.h"
 
 #include <algorithm>
-#include <cstring>
-#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -180,12 +178,11 @@ void Raster::FillSpan(std::int64_t y, std::int64_t first, std::int64_t last, std
     for (; pixel < end; ++pixel) *pixel = colour;
     return;
   }
-  // Eight at a time, a block the compiler copies with vector stores; the last
+  // Eight at a time, blocks the compiler turns into vector stores; the last
   // block ends with the span, over pixels already set if it must.
-  std::uint32_t block[8];
-  std::fill(std::begin(block), std::end(block), colour);
-  for (; end - pixel > 8; pixel += 8) std::memcpy(pixel, block, sizeof block);
-  std::memcpy(end - 8, block, sizeof block);
+  for (; end - pixel > 8; pixel += 8)
+    for (int i = 0; i < 8; ++i) pixel[i] = colour;
+  for (int i = -8; i < 0; ++i) end[i] = colour;
 }
 
 void Raster::FillColumn(std::int64_t x, std::int64_t first, std::int64_t last, std::uint32_t colour) {
