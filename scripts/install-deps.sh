@@ -19,7 +19,7 @@ test=(
   git libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
   clang lld llvm libclang-rt-14-dev valgrind python3
-  mingw-w64 libz-mingw-w64-dev wine64 python3-unicorn python3-pefile
+  mingw-w64 libz-mingw-w64-dev wine64 python3-unicorn python3-pefile python3-pil
 )
 case "${1:-all}" in
   play) packages=("${play[@]}") ;;

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tests/support/png_read.h"
 #include "tests/support/scratch.h"
@@ -37,31 +36,13 @@ class PictureTest : public ::testing::Test {
   std::string errors_;
 };
 
-struct GoldenCase {
-  const char *name;
-  std::string arguments;  // besides the PNG folder
-  std::string script;     // the script, for runs that have one
-  const char *frame;      // which PNG of the run; empty for the last one
-};
-
-// The first pixel where two pictures differ, described, or empty when equal.
-std::string FirstDifference(const standin::Image &actual, const standin::Image &expected) {
-  if (actual.width != expected.width || actual.height != expected.height)
-    return "size " + std::to_string(actual.width) + "x" + std::to_string(actual.height) + ", expected " +
-           std::to_string(expected.width) + "x" + std::to_string(expected.height);
-  for (int y = 0; y < actual.height; ++y)
-    for (int x = 0; x < actual.width; ++x)
-      if (actual.At(x, y) != expected.At(x, y)) {
-        char text[128];
-        std::snprintf(text, sizeof text, "pixel (%d, %d) is %06X, expected %06X", x, y, actual.At(x, y),
-                      expected.At(x, y));
-        return text;
-      }
-  return {};
-}
-
 TEST_F(PictureTest, ScriptedFramesMatchTheCommittedPictures) {
-  const GoldenCase cases[] = {
+  const struct {
+    const char *name;
+    std::string arguments;  // besides the PNG folder
+    std::string script;     // the script, for runs that have one
+    const char *frame;      // which PNG of the run; empty for the last one
+  } cases[] = {
       {"first-frame-320x200", "--script script.session", "open 320 200\nrepaint\n", "display0-000001.png"},
       {"first-frame-320x320", "--script script.session", "open 320 320\ncursor 100\nrepaint\n", "display0-000001.png"},
       {"ball-in-flight", "--script script.session --every 30", "open 320 200\nrepaint\nkey 0x13\nrepaint 30\n",
@@ -76,7 +57,7 @@ TEST_F(PictureTest, ScriptedFramesMatchTheCommittedPictures) {
       {"level-clear", "--demo --every 25", "", ""},
   };
   const bool update = std::getenv("VELBRIK_UPDATE_GOLDEN") != nullptr;
-  for (const GoldenCase &c : cases) {
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(Run(c.name, c.arguments + " --png frames", c.script), 0) << errors_;
     fs::path frame = dir_ / c.name / "frames" / c.frame;
@@ -93,12 +74,12 @@ TEST_F(PictureTest, ScriptedFramesMatchTheCommittedPictures) {
     const auto expected = velbrik_test::ReadPng(golden.string());
     ASSERT_TRUE(actual) << frame;
     ASSERT_TRUE(expected) << golden;
-    const std::string difference = FirstDifference(*actual, *expected);
-    if (!difference.empty()) {
+    const auto same = velbrik_test::SamePixels(*expected, *actual);
+    if (!same) {
       const fs::path kept = fs::path(VELBRIK_ACTUAL) / (std::string(c.name) + ".png");
       fs::create_directories(kept.parent_path());
       fs::copy_file(frame, kept, fs::copy_options::overwrite_existing);
-      ADD_FAILURE() << difference << "; the picture drawn is kept at " << kept;
+      ADD_FAILURE() << same.message() << "; the picture drawn is kept at " << kept;
     }
   }
 }

@@ -165,22 +165,11 @@ void Soak(int width, int height, long long frames, const std::shared_ptr<standin
 }  // namespace
 
 int main(int argc, char **argv) {
-  long long frames = 1000000;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
-      frames = std::atoll(argv[++i]);
-    } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::puts(
-          "Usage: velbrik-soak [--frames N]\nPlays long games on several display sizes and checks the game's "
-          "invariants every frame.");
-      return 0;
-    } else {
-      std::fprintf(stderr, "velbrik-soak: unknown option '%s'\nTry 'velbrik-soak --help'.\n", argv[i]);
-      return 2;
-    }
-  }
+  const long long frames = argc == 1                                            ? 1000000
+                           : argc == 3 && std::strcmp(argv[1], "--frames") == 0 ? std::atoll(argv[2])
+                                                                                : 0;
   if (frames < 1) {
-    std::fprintf(stderr, "velbrik-soak: --frames takes a positive number\n");
+    std::fprintf(stderr, "Usage: velbrik-soak [--frames N], N above 0\n");
     return 2;
   }
   std::string error;

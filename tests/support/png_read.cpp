@@ -2,14 +2,15 @@
 
 #include <png.h>
 
-#include <vector>
+#include <fstream>
+#include <iterator>
 
 namespace velbrik_test {
 
-std::optional<standin::Image> ReadPng(const std::string &path) {
+std::optional<standin::Image> DecodePng(const std::vector<std::uint8_t> &bytes) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) return std::nullopt;
+  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return std::nullopt;
   png.format = PNG_FORMAT_RGB;
   std::vector<png_byte> rgb(PNG_IMAGE_SIZE(png));
   if (!png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) {
@@ -20,6 +21,23 @@ std::optional<standin::Image> ReadPng(const std::string &path) {
   for (std::size_t i = 0; i < image.pixels.size(); ++i)
     image.pixels[i] = std::uint32_t{rgb[3 * i]} << 16 | std::uint32_t{rgb[3 * i + 1]} << 8 | rgb[3 * i + 2];
   return image;
+}
+
+std::optional<standin::Image> ReadPng(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return DecodePng({std::istreambuf_iterator<char>(in), {}});
+}
+
+::testing::AssertionResult SamePixels(const standin::Image &expected, const standin::Image &actual) {
+  if (expected.width != actual.width || expected.height != actual.height)
+    return ::testing::AssertionFailure() << "size " << actual.width << "x" << actual.height << ", expected "
+                                         << expected.width << "x" << expected.height;
+  for (int y = 0; y < expected.height; ++y)
+    for (int x = 0; x < expected.width; ++x)
+      if (expected.At(x, y) != actual.At(x, y))
+        return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex << actual.At(x, y)
+                                             << ", expected " << expected.At(x, y);
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace velbrik_test

@@ -1,5 +1,6 @@
 // Texts: the line printer with its begin marker and long-line warning, the
-// status line with its banners, and the debug readout.
+// status line with its banners, and the debug readout (the paddle and the
+// ball are the digest set's and the golden pictures').
 #include "tests/support/game_fixture.h"
 
 namespace velbrik_test {
