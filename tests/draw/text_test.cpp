@@ -35,8 +35,8 @@ TEST_F(TextTest, TheStatusLineShowsScoreBallsAndBanners) {
     Lines expected;
   } cases[] = {
       {1234, 1, 0, false, Status("1234", "1")},
-      {0, -1, 0, true, Status("0", "0", "- Game Over! -")},  // no ball left shows 0
-      {-5, -1, 1, true, Status("-5", "0", "- Game Over! -") + Lines{Text(90, 100, "- Level Clear! -")}},
+      {0, -1, 0, true, Status("0", "0", {"- Game Over! -"})},  // no ball left shows 0
+      {-5, -1, 1, true, Status("-5", "0", {"- Game Over! -", "- Level Clear! -"})},
       {3, 0, 0, true, Status("3", "0")},  // a spare ball clears game over
   };
   for (const auto &c : cases) {

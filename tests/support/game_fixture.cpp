@@ -27,15 +27,10 @@ std::string Text(int x, int y, const std::string &text) {
          std::to_string(text.size()) + "]";
 }
 
-Lines Status(const std::string &score, const std::string &balls, const std::string &banner) {
+Lines Status(const std::string &score, const std::string &balls, const Lines &banners) {
   Lines lines = {Text(0, 0, " Score:"), Text(90, 0, score), Text(220, 0, "Balls: "), Text(300, 0, balls)};
-  if (!banner.empty()) lines.push_back(Text(90, 100, banner));
+  for (const std::string &banner : banners) lines.push_back(Text(90, 100, banner));
   return lines;
-}
-
-Lines operator+(Lines a, const Lines &b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
 }
 
 int Count(const Lines &lines, const std::string &prefix) {

@@ -41,9 +41,6 @@ class GameTest : public ::testing::Test {
   void SetCursor(int x) { standin::Host::Instance().SetCursor(POINT{x, 0}); }
   // The trace lines recorded since the last call.
   Lines Take() { return std::exchange(trace.lines, {}); }
-  void RetireAllBut(int keep) {
-    for (int i = 0; i < brickCount; ++i) game->bricks[i].alive = i == keep;
-  }
   // Puts the ball in flight at (x, y) with velocity (vx, vy).
   void Fly(double x, double y, double vx, double vy);
 
@@ -55,9 +52,8 @@ class GameTest : public ::testing::Test {
 
 // The trace line of drawing `text` at (x, y).
 std::string Text(int x, int y, const std::string &text);
-// The status line of a 320x200 display, then `banner`, if any, at its centre.
-Lines Status(const std::string &score, const std::string &balls, const std::string &banner = "");
-Lines operator+(Lines a, const Lines &b);
+// The status line of a 320x200 display, then each banner at its centre.
+Lines Status(const std::string &score, const std::string &balls, const Lines &banners = {});
 // How many of `lines` start with `prefix`.
 int Count(const Lines &lines, const std::string &prefix);
 // Whether `expected` appears within `lines` in order, not necessarily adjacent.
