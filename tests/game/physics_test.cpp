@@ -12,6 +12,21 @@
 namespace velbrik_test {
 namespace {
 
+// How many of `lines` start with `prefix`.
+int Count(const Lines &lines, const std::string &prefix) {
+  int n = 0;
+  for (const auto &line : lines) n += line.rfind(prefix, 0) == 0;
+  return n;
+}
+
+// Whether `expected` appears within `lines` in order, not necessarily adjacent.
+::testing::AssertionResult InOrder(const Lines &lines, const Lines &expected) {
+  std::size_t next = 0;
+  for (const auto &line : lines) next += next < expected.size() && line == expected[next];
+  if (next == expected.size()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "missing, in order: " << expected[next];
+}
+
 class BrickCollisionTest : public GameTest {
  protected:
   // Only brick 0 lives: x 2..32, y 45..55 on a 320x200 display, one hit left.
