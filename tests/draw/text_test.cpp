@@ -8,6 +8,19 @@ namespace {
 
 using TextTest = GameTest;
 
+// The trace line of drawing `text` at (x, y).
+std::string Text(int x, int y, const std::string &text) {
+  return "[\"TextOutA\"," + std::to_string(x) + "," + std::to_string(y) + ",\"" + text + "\"," +
+         std::to_string(text.size()) + "]";
+}
+
+// The status line of a 320x200 display, then each banner at its centre.
+Lines Status(const std::string &score, const std::string &balls, const Lines &banners = {}) {
+  Lines lines = {Text(0, 0, " Score:"), Text(90, 0, score), Text(220, 0, "Balls: "), Text(300, 0, balls)};
+  for (const std::string &banner : banners) lines.push_back(Text(90, 100, banner));
+  return lines;
+}
+
 TEST_F(TextTest, LinesStackDownTheLeftEdgeFromTheMarkerKnownByItsAddress) {
   printLine = 4;
   const char lookalike[] = ":@BEGIN:";
@@ -35,8 +48,8 @@ TEST_F(TextTest, TheStatusLineShowsScoreBallsAndBanners) {
     Lines expected;
   } cases[] = {
       {1234, 1, 0, false, Status("1234", "1")},
-      {0, -1, 0, true, Status("0", "0", "- Game Over! -")},  // no ball left shows 0
-      {-5, -1, 1, true, Status("-5", "0", "- Game Over! -") + Lines{Text(90, 100, "- Level Clear! -")}},
+      {0, -1, 0, true, Status("0", "0", {"- Game Over! -"})},  // no ball left shows 0
+      {-5, -1, 1, true, Status("-5", "0", {"- Game Over! -", "- Level Clear! -"})},
       {3, 0, 0, true, Status("3", "0")},  // a spare ball clears game over
   };
   for (const auto &c : cases) {

@@ -1,7 +1,9 @@
 // The game's physics: the ball's centre crossing a live brick's edge within
 // one sub-step (a reflection, a hit, a point); the paddle following the
 // cursor, the walls, the paddle's steering rebound and the loss of a ball.
-// Where the bricks lie, at a dozen widths, is the digest set's.
+// Where the bricks lie, at a dozen widths, is the digest set's. And the
+// buttons that forward the R and S keys (the keys themselves, the labels and
+// the menu, traced in full, are the digest set's too).
 #include <climits>
 #include <cmath>
 
@@ -10,13 +12,28 @@
 namespace velbrik_test {
 namespace {
 
+// How many of `lines` start with `prefix`.
+int Count(const Lines &lines, const std::string &prefix) {
+  int n = 0;
+  for (const auto &line : lines) n += line.rfind(prefix, 0) == 0;
+  return n;
+}
+
+// Whether `expected` appears within `lines` in order, not necessarily adjacent.
+::testing::AssertionResult InOrder(const Lines &lines, const Lines &expected) {
+  std::size_t next = 0;
+  for (const auto &line : lines) next += next < expected.size() && line == expected[next];
+  if (next == expected.size()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "missing, in order: " << expected[next];
+}
+
 class BrickCollisionTest : public GameTest {
  protected:
   // Only brick 0 lives: x 2..32, y 45..55 on a 320x200 display, one hit left.
   void SetUp() override {
     Open(320, 200);
     game->LayoutBricks();
-    RetireAllBut(0);
+    for (int i = 1; i < brickCount; ++i) game->bricks[i].alive = false;
     game->bricks[0].hits = 1;
   }
 };
@@ -166,6 +183,36 @@ TEST_F(MotionTest, ThePaddleSteersTheReboundUpwardsAtTheSameSpeed) {
     EXPECT_TRUE(InOrder(Take(), {R"(["SelectDefaultPen",0])",
                                  "[\"Ellipse\"," + std::to_string(x) + ",178," + std::to_string(x) + ",178]"}));
   }
+}
+
+using ControlsTest = GameTest;
+
+// Records the keys that buttons forward: they go through the virtual operation.
+class KeyLog : public BrickMFD {
+ public:
+  using BrickMFD::BrickMFD;
+  bool ConsumeKeyBuffered(unsigned long key) override {
+    keys.push_back(key);
+    return BrickMFD::ConsumeKeyBuffered(key);
+  }
+  std::vector<unsigned long> keys;
+};
+
+TEST_F(ControlsTest, ButtonsForwardTheirKeysOnEventsWithBitZeroOnly) {
+  KeyLog display(320, 200, nullptr);
+  const unsigned long keys[12] = {0x1F, 0x13, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x10, 0x11};
+  for (int bt = 0; bt < 12; ++bt) {
+    display.keys.clear();
+    EXPECT_EQ(display.ConsumeButton(bt, 1), bt < 2) << bt;
+    EXPECT_EQ(display.keys, std::vector<unsigned long>{keys[bt]}) << bt;
+  }
+  const struct { int bt, event; } ignored[] = {{0, 0}, {0, 2}, {1, 0x100}, {12, 1}, {-1, 1}, {INT_MIN, 1}};
+  for (const auto &c : ignored) {
+    display.keys.clear();
+    EXPECT_FALSE(display.ConsumeButton(c.bt, c.event)) << c.bt << " " << c.event;
+    EXPECT_TRUE(display.keys.empty());
+  }
+  EXPECT_TRUE(display.ConsumeButton(0, -1));
 }
 
 }  // namespace

@@ -30,7 +30,16 @@ class GameTest : public ::testing::Test {
   // Every test starts on a 320x200 display; Open gives another.
   void SetUp() override { Open(320, 200); }
   // Opens a display of the given size on the surface: cursor at 0, nothing drawn.
-  void Open(int width, int height);
+  void Open(int width, int height) {
+    lastCursorX = 0;
+    printLine = -1;
+    standin::Host &host = standin::Host::Instance();
+    host.Reset();
+    host.SetLog(&trace);
+    game = std::make_unique<BrickMFD>(width, height, host.Vessel());
+    game->surface = surface.Handle();
+    trace.lines.clear();
+  }
   // A 320x200 game after its first frame: paddle at 142..177, ball resting.
   void Start() {
     Open(320, 200);
@@ -41,26 +50,20 @@ class GameTest : public ::testing::Test {
   void SetCursor(int x) { standin::Host::Instance().SetCursor(POINT{x, 0}); }
   // The trace lines recorded since the last call.
   Lines Take() { return std::exchange(trace.lines, {}); }
-  void RetireAllBut(int keep) {
-    for (int i = 0; i < brickCount; ++i) game->bricks[i].alive = i == keep;
-  }
   // Puts the ball in flight at (x, y) with velocity (vx, vy).
-  void Fly(double x, double y, double vx, double vy);
+  void Fly(double x, double y, double vx, double vy) {
+    game->ballX = x;
+    game->ballY = y;
+    game->ballVX = vx;
+    game->ballVY = vy;
+    game->ballOnPaddle = false;
+    game->ballReleased = true;
+  }
 
   standin::MemoryTrace trace;
   standin::Recorder recorder{trace};
   standin::Surface surface;
   std::unique_ptr<BrickMFD> game;
 };
-
-// The trace line of drawing `text` at (x, y).
-std::string Text(int x, int y, const std::string &text);
-// The status line of a 320x200 display, then `banner`, if any, at its centre.
-Lines Status(const std::string &score, const std::string &balls, const std::string &banner = "");
-Lines operator+(Lines a, const Lines &b);
-// How many of `lines` start with `prefix`.
-int Count(const Lines &lines, const std::string &prefix);
-// Whether `expected` appears within `lines` in order, not necessarily adjacent.
-::testing::AssertionResult InOrder(const Lines &lines, const Lines &expected);
 
 }  // namespace velbrik_test
