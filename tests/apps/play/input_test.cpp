@@ -13,26 +13,13 @@
 namespace play {
 namespace {
 
-TEST(ScanCodes, AreThePcKeyboardsSetOne) {
-  const struct {
-    SDL_Scancode key;
-    unsigned code;
-  } cases[] = {
-      {SDL_SCANCODE_N, OAPI_KEY_N}, {SDL_SCANCODE_1, 0x02},    {SDL_SCANCODE_0, 0x0B},  {SDL_SCANCODE_ESCAPE, 0x01},
-      {SDL_SCANCODE_A, 0x1E},       {SDL_SCANCODE_Z, 0x2C},    {SDL_SCANCODE_F1, 0x3B}, {SDL_SCANCODE_F10, 0x44},
-      {SDL_SCANCODE_F11, 0x57},     {SDL_SCANCODE_KP_0, 0x52}, {SDL_SCANCODE_UP, 0xC8}, {SDL_SCANCODE_KP_ENTER, 0x9C},
-      {SDL_SCANCODE_UNKNOWN, 0},    {SDL_SCANCODE_F13, 0},  // keys the host has no code for
-  };
-  for (const auto &c : cases) EXPECT_EQ(ScanCode(c.key), c.code) << SDL_GetScancodeName(c.key);
-}
-
-TEST(ScanCodes, NameTheirKey) {
-  EXPECT_EQ(KeyName(OAPI_KEY_N), "N");
-  EXPECT_EQ(KeyName(0x58), "F12");
-  EXPECT_EQ(KeyName(0), "");
+// SDL keys become the PC keyboard's set-1 scan codes, and every key SDL has a
+// code for goes by SDL's name for it, in any case (so no two keys share a code).
+TEST(ScanCodes, AreThePcKeyboardsSetOneAndNameTheirKey) {
+  EXPECT_EQ(ScanCode(SDL_SCANCODE_N), OAPI_KEY_N);
+  EXPECT_EQ(ScanCode(SDL_SCANCODE_KP_ENTER), 0x9Cu);  // an extended key
+  EXPECT_EQ(ScanCode(SDL_SCANCODE_F13), 0u);          // the host has no code for it
   EXPECT_EQ(KeyName(0x7F), "");
-  // Every key SDL has a code for goes by SDL's name for it, in any case (so no
-  // two keys share a code).
   for (int k = 0; k < SDL_NUM_SCANCODES; ++k) {
     const unsigned code = ScanCode(static_cast<SDL_Scancode>(k));
     if (code == 0 || code == 0x56) continue;  // SDL gives the key beside Left Shift no name
@@ -49,12 +36,14 @@ struct RouteCase {
   bool left, right;
   int displays;
   KeyRoute::Kind kind;
-  int display;
+  int display = 0;
+  CockpitKey action = {};
 };
 
-TEST(KeyRouting, ShiftSendsAKeyToADisplay) {
+// Shift sends a key to a display; keys without it belong to the cockpit.
+TEST(KeyRouting, ShiftSendsAKeyToADisplayAndTheRestAreTheCockpits) {
   using K = KeyRoute::Kind;
-  const unsigned kN = 0x31, kR = 0x13, kS = 0x1F, kP = 0x19, kEscape = 0x01;
+  const unsigned kN = 0x31, kR = 0x13, kS = 0x1F, kP = 0x19, kEscape = 0x01, kF1 = 0x3B, kF12 = 0x58;
   const RouteCase cases[] = {
       {"left shift, two displays", kN, true, false, 2, K::Display, 0},
       {"right shift, two displays", kN, false, true, 2, K::Display, 1},
@@ -62,31 +51,21 @@ TEST(KeyRouting, ShiftSendsAKeyToADisplay) {
       {"both shifts", kS, true, true, 2, K::Display, 0},
       {"a cockpit key with shift", kP, true, false, 2, K::Display, 0},
       {"escape with shift", kEscape, false, true, 2, K::Display, 1},
-      {"a key without a code", 0, true, false, 2, K::Ignore, 0},
-      {"a shift key itself", kLeftShift, false, true, 2, K::Ignore, 0},
-      {"no shift", kN, false, false, 2, K::Ignore, 0},
+      {"a key without a code", 0, true, false, 2, K::Ignore},
+      {"a shift key itself", kLeftShift, false, true, 2, K::Ignore},
+      {"no shift", kN, false, false, 2, K::Ignore},
+      {"F1", kF1, false, false, 2, K::Cockpit, 0, CockpitKey::Help},
+      {"F12", kF12, false, false, 2, K::Cockpit, 0, CockpitKey::Screenshot},
+      {"P", kP, false, false, 2, K::Cockpit, 0, CockpitKey::Pause},
+      {"Escape", kEscape, false, false, 2, K::Cockpit, 0, CockpitKey::Quit},
   };
   for (const RouteCase &c : cases) {
     const KeyRoute route = RouteKey(c.key, c.left, c.right, c.displays);
     EXPECT_EQ(route.kind, c.kind) << c.what;
+    EXPECT_TRUE(c.kind != K::Cockpit || route.action == c.action) << c.what;
     if (c.kind != K::Display) continue;
     EXPECT_EQ(route.display, c.display) << c.what;
     EXPECT_EQ(route.code, c.key) << c.what;
-  }
-}
-
-TEST(KeyRouting, KeysWithoutShiftBelongToTheCockpit) {
-  const struct {
-    const char *key;
-    CockpitKey action;
-  } cases[] = {{"F1", CockpitKey::Help},
-               {"F12", CockpitKey::Screenshot},
-               {"P", CockpitKey::Pause},
-               {"Escape", CockpitKey::Quit}};
-  for (const auto &c : cases) {
-    const KeyRoute route = RouteKey(KeyCode(c.key), false, false, 2);
-    EXPECT_EQ(route.kind, KeyRoute::Kind::Cockpit) << c.key;
-    EXPECT_EQ(route.action, c.action) << c.key;
   }
 }
 

@@ -1,8 +1,8 @@
 // The cockpit's geometry: every button is where a click finds it, nothing
 // else answers a click, and the picture fits a window by whole numbers.
-#include <gtest/gtest.h>
-
 #include "apps/play/layout.h"
+
+#include <gtest/gtest.h>
 
 namespace play {
 namespace {
@@ -56,13 +56,10 @@ TEST(Viewport, FitsByWholeNumbersOrScalesDownAndCentres) {
 
 TEST(Viewport, MapsAreaPointsBackToPicturePixels) {
   const Viewport view{10, 20, 300, 150};  // three times over
-  EXPECT_EQ(ToPicture(view, 100, 50, {10, 20}), (Point{0, 0}));
-  EXPECT_EQ(ToPicture(view, 100, 50, {12, 22}), (Point{0, 0}));
-  EXPECT_EQ(ToPicture(view, 100, 50, {13, 23}), (Point{1, 1}));
-  EXPECT_EQ(ToPicture(view, 100, 50, {309, 169}), (Point{99, 49}));
-  EXPECT_FALSE(ToPicture(view, 100, 50, {9, 30}));
-  EXPECT_FALSE(ToPicture(view, 100, 50, {310, 30}));
-  EXPECT_FALSE(ToPicture(view, 100, 50, {30, 170}));
+  const std::pair<Point, std::optional<Point>> cases[] = {
+      {{10, 20}, Point{0, 0}}, {{12, 22}, Point{0, 0}},   {{13, 23}, Point{1, 1}},  {{309, 169}, Point{99, 49}},
+      {{9, 30}, std::nullopt}, {{310, 30}, std::nullopt}, {{30, 170}, std::nullopt}};
+  for (const auto &[area, pixel] : cases) EXPECT_EQ(ToPicture(view, 100, 50, area), pixel) << area.x << "," << area.y;
   EXPECT_EQ(ToPicture({0, 0, 50, 25}, 100, 50, {49, 24}), (Point{98, 48}));  // scaled down by half
 }
 

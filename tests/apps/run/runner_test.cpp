@@ -36,24 +36,27 @@ class RunnerTest : public ::testing::Test {
 struct BadInput {
   const char *what;
   std::string script;     // written to script.session
-  std::string arguments;  // the options; every output is asked for besides
+  std::string arguments;  // the options
   std::string message;    // how standard error's one line starts
 };
 
 // Bad input of every kind gets one clear line on standard error, status 2, and
 // leaves no output behind: no trace, no GIF, no PNG, no temporary file.
 TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
-  const std::string script = "--script script.session";
+  // Every output is asked for first, so that the case's own options end the
+  // line; the last cases name their own outputs.
+  const std::string outputs = "--trace trace.jsonl --gif game.gif --png frames ";
+  const std::string script = outputs + "--script script.session", own = "--script script.session --trace -";
   const BadInput cases[] = {
       {"unknown command", "open 320 200\nrepaint\nfly away\n", script, "script.session:3: unknown command 'fly'"},
-      {"a missing script", "", "--script nowhere.session", "velbrik-run: nowhere.session: No such file"},
-      {"a folder for a script", "", "--script .", "velbrik-run: .: is a directory"},
-      {"no script", "", "", "velbrik-run: no script given"},
+      {"a missing script", "", outputs + "--script nowhere.session", "velbrik-run: nowhere.session: No such file"},
+      {"a folder for a script", "", outputs + "--script .", "velbrik-run: .: is a directory"},
+      {"no script", "", outputs, "velbrik-run: no script given"},
       {"a script and the demo", "version\n", script + " --demo", "velbrik-run: --script and --demo exclude each other"},
       {"a zoom of 0", "version\n", script + " --zoom 0", "velbrik-run: --zoom takes a number from 1 to 16"},
       {"a frame rate too high", "version\n", script + " --fps 1000", "velbrik-run: --fps takes a number"},
       {"every 0th frame", "version\n", script + " --every 0", "velbrik-run: --every takes a number"},
-      {"a demo size too large", "", "--demo --size 70000x10", "velbrik-run: --size takes WxH"},
+      {"a demo size too large", "", outputs + "--demo --size 70000x10", "velbrik-run: --size takes WxH"},
       {"a plug-in that does not exist", "version\n", script + " --plugin ./none.so",
        "velbrik-run: ./none.so: cannot open shared object file"},
       {"a plug-in that is no library", "version\n", script + " --plugin script.session", "velbrik-run: "},
@@ -65,30 +68,20 @@ TEST_F(RunnerTest, BadInputIsRefusedWithOneLineAndNoOutput) {
        "script.session:1: open: a 4000x4000 display zoomed 16 times is too large"},
       {"a fault after frames were drawn", "open 320 200\nrepaint 3\nuse 7\n", script,
        "script.session:3: use: there is no display 7"},
-      {"an output folder that cannot be made", "version\n", script + " --png script.session/frames",
+      {"an output folder that cannot be made", "version\n",
+       "--trace trace.jsonl --gif game.gif --script script.session --png script.session/frames",
        "velbrik-run: script.session/frames: cannot make the folder"},
-      // Cases that name their own outputs.
-      {"no library, the trace to standard output", "version\n", script + " --trace - --plugin script.session",
-       "velbrik-run: "},
-      {"a folder for the GIF", "version\n", script + " --trace - --gif frames/",
-       "velbrik-run: --gif takes a file name"},
-      {"every Nth picture of no pictures", "version\n", script + " --trace - --every 10",
-       "velbrik-run: --every is for pictures"},
-      {"a GIF's rate without a GIF", "version\n", script + " --trace - --png frames --fps 10",
-       "velbrik-run: --fps is the GIF's"},
-      {"a demo size for a script", "version\n", script + " --trace - --size 10x10",
-       "velbrik-run: --size is the demo's"},
+      {"no library, the trace to standard output", "version\n", own + " --plugin script.session", "velbrik-run: "},
+      {"a folder for the GIF", "version\n", own + " --gif frames/", "velbrik-run: --gif takes a file name"},
+      {"every Nth picture of no pictures", "version\n", own + " --every 10", "velbrik-run: --every is for pictures"},
+      {"a GIF's rate without a GIF", "version\n", own + " --png frames --fps 10", "velbrik-run: --fps is the GIF's"},
+      {"a demo size for a script", "version\n", own + " --size 10x10", "velbrik-run: --size is the demo's"},
   };
   for (const BadInput &c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    // Every output is asked for first, so that the case's own options end the line.
-    const bool ownFolder = c.arguments.find("--png") != std::string::npos;
-    const bool ownOutputs = c.arguments.find("--trace") != std::string::npos;
-    const std::string outputs =
-        ownOutputs ? "" : std::string("--trace trace.jsonl --gif game.gif") + (ownFolder ? "" : " --png frames");
-    EXPECT_EQ(Run(c.script, outputs + " " + c.arguments), 2);
+    EXPECT_EQ(Run(c.script, c.arguments), 2);
     EXPECT_EQ(Slurp(dir_ / "stdout.txt"), "");
     EXPECT_EQ(errors_.rfind(c.message, 0), 0u) << errors_;
     EXPECT_EQ(std::count(errors_.begin(), errors_.end(), '\n'), 1) << errors_;
