@@ -53,11 +53,11 @@ class EllipseRows {
   std::int64_t LastDown(std::int64_t y) const;
   std::int64_t LastStay(std::int64_t y) const;
 
-  std::int64_t a_, b_;    // width − 1, height − 1
-  std::int64_t firstX_;   // width / 2, the walk's last column
-  std::int64_t firstY_;   // height / 2, the walk's first row
-  std::int64_t lastY_;    // the walk's last row
-  bool lastRowToTheEnd_;  // the last row runs on to the middle column
+  std::int64_t a_, b_;      // width − 1, height − 1
+  std::int64_t firstX_;     // width / 2, the walk's last column
+  std::int64_t firstY_;     // height / 2, the walk's first row
+  std::int64_t lastY_;      // the walk's last row
+  bool lastRowToTheEnd_;    // the last row runs on to the middle column
   std::vector<Span> rows_;  // WalkRow of each walk row from firstY_, once tabulated
 };
 

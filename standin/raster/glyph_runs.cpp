@@ -16,7 +16,8 @@ GlyphRuns::GlyphRuns(const GlyphSet &glyphs) : ascent_(glyphs.ascent) {
           continue;
         }
         Run run{row, column, 0, static_cast<std::uint32_t>(levels_.size())};
-        for (; column < source.width && Level(coverage[column]) != 0; ++column) levels_.push_back(Level(coverage[column]));
+        for (; column < source.width && Level(coverage[column]) != 0; ++column)
+          levels_.push_back(Level(coverage[column]));
         run.length = column - run.column;
         runs_.push_back(run);
       }

@@ -1,8 +1,8 @@
 // Event scripts: every event form, and a clear line-numbered fault for each
 // kind of bad line.
-#include <gtest/gtest.h>
-
 #include "apps/play/event_script.h"
+
+#include <gtest/gtest.h>
 
 namespace play {
 namespace {
