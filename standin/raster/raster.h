@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
