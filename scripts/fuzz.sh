@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzers (clang, libFuzzer, sanitizers) and runs each for a bounded
 # time from its committed corpus: the session fuzzer (bytes read as a session
-# script, into the plug-in) and the game fuzzer (a byte-coded command stream,
+# script, into the plug-in; seeded also with the example and digest sessions) and the game fuzzer (a byte-coded command stream,
 # into the module linked in with coverage). Default 60 seconds in all, half
 # each. Any finding fails the run; the input that caused it is kept under
 # build/fuzz/findings/ (add it to the corpus once fixed).
@@ -14,10 +14,11 @@ scripts/install-deps.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/findings
-run() {  # NAME CORPUS [OPTION]...
+run() {  # NAME CORPUS [OPTION]...; the inputs in ${seeds[@]} start the run too
   local name=$1 corpus=$2 work
   shift 2
   work=$(mktemp -d)
+  [ ${#seeds[@]} -eq 0 ] || cp "${seeds[@]}" "$work"
   mkdir -p "$corpus"  # a corpus not started yet is an empty one
   echo "== $name for $((seconds / 2))s" >&2
   if ! build/fuzz/bin/"$name" -max_total_time=$((seconds / 2)) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 \
@@ -30,6 +31,8 @@ run() {  # NAME CORPUS [OPTION]...
   rm -rf "$work"
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "build/fuzz/$name.log" >&2 || true
 }
+seeds=(examples/*.session tests/digests/*.session)
 run velbrik_fuzz_session tests/fuzz/corpus -dict=tests/fuzz/session.dict -max_len=1024
+seeds=()
 run velbrik_fuzz_game tests/fuzz/game-corpus -max_len=1024
 echo "fuzz: 2 passed, 0 failed" >&2

@@ -2,15 +2,12 @@
 
 #include <png.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace velbrik_test {
 
-std::optional<standin::Image> DecodePng(const std::vector<std::uint8_t> &bytes) {
+std::optional<standin::Image> ReadPng(const std::string &path) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return std::nullopt;
+  if (!png_image_begin_read_from_file(&png, path.c_str())) return std::nullopt;
   png.format = PNG_FORMAT_RGB;
   std::vector<png_byte> rgb(PNG_IMAGE_SIZE(png));
   if (!png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) {
@@ -21,11 +18,6 @@ std::optional<standin::Image> DecodePng(const std::vector<std::uint8_t> &bytes) 
   for (std::size_t i = 0; i < image.pixels.size(); ++i)
     image.pixels[i] = std::uint32_t{rgb[3 * i]} << 16 | std::uint32_t{rgb[3 * i + 1]} << 8 | rgb[3 * i + 2];
   return image;
-}
-
-std::optional<standin::Image> ReadPng(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return DecodePng({std::istreambuf_iterator<char>(in), {}});
 }
 
 ::testing::AssertionResult SamePixels(const standin::Image &expected, const standin::Image &actual) {

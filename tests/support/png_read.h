@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "standin/images/image.h"
 
 namespace velbrik_test {
 
-// The picture in PNG bytes or in the PNG file at `path`, or nothing if it cannot be read.
-std::optional<standin::Image> DecodePng(const std::vector<std::uint8_t> &bytes);
+// The picture in the PNG file at `path`, or nothing if it cannot be read.
 std::optional<standin::Image> ReadPng(const std::string &path);
 // Success, or the sizes or the first pixel that differ.
 ::testing::AssertionResult SamePixels(const standin::Image &expected, const standin::Image &actual);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "standin/core/words.h"
 
@@ -13,44 +14,25 @@ namespace standin {
 namespace {
 
 TEST(ScriptTest, CommandsReadWithTheirArgumentsAndDefaults) {
+  // Lines 1 to 17: comments, a blank line, every command, CR LF and tabs.
   const char *text =
-      "# a comment\n"
-      "\n"
-      "open 320 200   # trailing comment\n"
-      "cursor -5\n"
-      "cursor 0x10 -0x20\r\n"
-      "repaint\n"
-      "repaint 3\n"
-      "key 0x13\n"
-      "button -1 0x7FFFFFFF\n"
-      "label 12\n"
-      "menu\n"
-      "menu null\n"
-      "version\n"
-      "message 0xFFFFFFFF\n"
-      "\topen\t0 65535\n"
-      "use 0\n"
-      "close";
+      "# a comment\n\nopen 320 200   # trailing comment\ncursor -5\ncursor 0x10 -0x20\r\nrepaint\nrepaint 3\n"
+      "key 0x13\nbutton -1 0x7FFFFFFF\nlabel 12\nmenu\nmenu null\nversion\nmessage 0xFFFFFFFF\n"
+      "\topen\t0 65535\nuse 0\nclose";
   std::vector<Command> commands;
   ScriptError error;
   EXPECT_TRUE(ParseScript("\n\n# nothing\n", commands, error) && commands.empty());
   ASSERT_TRUE(ParseScript(text, commands, error)) << error.line << ": " << error.message;
-  const struct {
-    Op op;
-    std::int64_t a, b;
-    int line;
-  } expected[] = {{Op::Open, 320, 200, 3},         {Op::Cursor, -5, 0, 4},  {Op::Cursor, 16, -32, 5},
-                  {Op::Repaint, 1, 0, 6},          {Op::Repaint, 3, 0, 7},  {Op::Key, 0x13, 0, 8},
-                  {Op::Button, -1, 0x7FFFFFFF, 9}, {Op::Label, 12, 0, 10},  {Op::Menu, 0, 0, 11},
-                  {Op::MenuNull, 0, 0, 12},        {Op::Version, 0, 0, 13}, {Op::Message, 0xFFFFFFFF, 0, 14},
-                  {Op::Open, 0, 65535, 15},        {Op::Use, 0, 0, 16},     {Op::Close, 0, 0, 17}};
-  ASSERT_EQ(commands.size(), std::size(expected));
-  for (std::size_t i = 0; i < commands.size(); ++i) {
-    EXPECT_EQ(commands[i].op, expected[i].op) << i;
-    EXPECT_EQ(commands[i].a, expected[i].a) << i;
-    EXPECT_EQ(commands[i].b, expected[i].b) << i;
-    EXPECT_EQ(commands[i].line, expected[i].line) << i;
-  }
+  using Read = std::tuple<Op, std::int64_t, std::int64_t, int>;  // the command, its arguments, its line
+  const std::vector<Read> expected = {
+      {Op::Open, 320, 200, 3},         {Op::Cursor, -5, 0, 4},  {Op::Cursor, 16, -32, 5},
+      {Op::Repaint, 1, 0, 6},          {Op::Repaint, 3, 0, 7},  {Op::Key, 0x13, 0, 8},
+      {Op::Button, -1, 0x7FFFFFFF, 9}, {Op::Label, 12, 0, 10},  {Op::Menu, 0, 0, 11},
+      {Op::MenuNull, 0, 0, 12},        {Op::Version, 0, 0, 13}, {Op::Message, 0xFFFFFFFF, 0, 14},
+      {Op::Open, 0, 65535, 15},        {Op::Use, 0, 0, 16},     {Op::Close, 0, 0, 17}};
+  std::vector<Read> read;
+  for (const Command &c : commands) read.emplace_back(c.op, c.a, c.b, c.line);
+  EXPECT_EQ(read, expected);
 }
 
 struct BadCase {
