@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzzers (clang, libFuzzer, sanitizers) and runs each for a bounded
 # time from its committed corpus: the session fuzzer (bytes read as a session
-# script, into the plug-in; seeded also with the example and digest sessions) and the game fuzzer (a byte-coded command stream,
-# into the module linked in with coverage). Default 60 seconds in all, half
-# each. Any finding fails the run; the input that caused it is kept under
-# build/fuzz/findings/ (add it to the corpus once fixed).
+# script, into the plug-in; the example and digest sessions seed it too) and
+# the game fuzzer (a byte-coded command stream, into the module linked in with
+# coverage). Default 60 seconds in all, half each. Any finding fails the run;
+# the input that caused it is kept under build/fuzz/findings/ (add it to the
+# corpus once fixed).
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
